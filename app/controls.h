@@ -1,0 +1,38 @@
+#pragma once
+
+// Small controls of the main window that Qt has no ready-made class for.
+
+#include <QLabel>
+#include <QPushButton>
+
+// A picture box: shows a picture, and reports a click.
+class PictureBox : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit PictureBox(QWidget *parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// A row cover: the orange bar that lies over a panel row without a caption. While it is
+// visible the covered field cannot be seen or reached, not even with Tab.
+class RowCover : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    RowCover(QWidget *covered, QWidget *parent = nullptr);
+    void setVisible(bool visible) override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QWidget *mCovered = nullptr;
+};

@@ -1,0 +1,415 @@
+#include "app/frmmain.h"
+
+#include "app/controls.h"
+#include "app/platform.h"
+#include "canvas/vellum.h"
+#include "features/features.h"
+#include "move/move.h"
+#include "panel/panel.h"
+
+#include <QCalendarWidget>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+// Panel geometry, in twips within the panel's container.
+constexpr int panelWidth = 2175;
+constexpr int captionWidth = 975;
+constexpr int fieldLeft = 960;
+constexpr int fieldWidth = 1215;
+constexpr int rowHeight = 375;
+constexpr int firstTypedRowTop = 2160;
+constexpr int typedRowStep = 360;
+
+QString indexedName(const QString &name, int index)
+{
+    return QStringLiteral("%1(%2)").arg(name).arg(index);
+}
+
+// A combo box that shows any text while still offering its entries.
+QComboBox *makeChooser(QWidget *parent, const QString &name)
+{
+    auto *box = new QComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(true);
+    box->lineEdit()->setReadOnly(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    return box;
+}
+
+} // namespace
+
+frmMain::frmMain(Platform *platform)
+    : mPlatform(platform)
+{
+    if (!mPlatform) {
+        mOwnedPlatform = std::make_unique<Platform>();
+        mPlatform = mOwnedPlatform.get();
+    }
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Platform::title());
+    buildControls();
+    wireControls();
+    resize(1280, 800);
+}
+
+frmMain::~frmMain() = default;
+
+Platform &frmMain::platform() const
+{
+    return *mPlatform;
+}
+
+int frmMain::twipsX(int twips) const
+{
+    return int(std::lround(twips * logicalDpiX() / 1440.0));
+}
+
+int frmMain::twipsY(int twips) const
+{
+    return int(std::lround(twips * logicalDpiY() / 1440.0));
+}
+
+QLineEdit *frmMain::textField(int n) const
+{
+    const std::array<QLineEdit *, 18> fields = {Text1,  Text2,  Text3,  Text4,  Text5,  Text6,
+                                                Text7,  Text8,  Text9,  Text10, Text11, Text12,
+                                                Text13, Text14, Text15, Text16, Text17, Text18};
+    return n >= 1 && n <= 18 ? fields[size_t(n - 1)] : nullptr;
+}
+
+void frmMain::buildControls()
+{
+    auto *central = new QWidget(this);
+    setCentralWidget(central);
+    auto *outer = new QVBoxLayout(central);
+    outer->setContentsMargins(6, 6, 6, 6);
+    outer->setSpacing(6);
+
+    // Header across the top: the selected object's name, large.
+    textheader = new QLineEdit(central);
+    textheader->setObjectName(QStringLiteral("textheader"));
+    textheader->setText(QStringLiteral("Enter the Caption for each object here"));
+    QFont headerFont = textheader->font();
+    headerFont.setPointSizeF(headerFont.pointSizeF() * 1.5);
+    headerFont.setBold(true);
+    textheader->setFont(headerFont);
+    textheader->setAlignment(Qt::AlignCenter);
+    outer->addWidget(textheader);
+
+    auto *middle = new QHBoxLayout;
+    middle->setSpacing(6);
+    outer->addLayout(middle, 1);
+
+    // --- the panel: fixed rows at their twips positions, scrollable on small screens ---
+    auto *panel = new QWidget;
+    panel->setObjectName(QStringLiteral("panel"));
+    auto place = [this](QWidget *w, int left, int top, int width, int height) {
+        w->setGeometry(twipsX(left), twipsY(top), twipsX(width), twipsY(height));
+    };
+    auto makeField = [panel](const QString &name) {
+        auto *field = new QLineEdit(panel);
+        field->setObjectName(name);
+        return field;
+    };
+    auto makeLabel = [panel](const QString &name, const QString &text) {
+        auto *label = new QLabel(text, panel);
+        label->setObjectName(name);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        return label;
+    };
+
+    txtType = makeField(QStringLiteral("txtType"));
+    txtType->setToolTip(tr("What kind of thing the selected shape is"));
+    place(txtType, 0, 0, panelWidth, 330);
+    txtName = makeField(QStringLiteral("txtName"));
+    txtName->setToolTip(tr("The selected shape's name"));
+    place(txtName, 0, 360, panelWidth, 330);
+    Combo1 = makeChooser(panel, QStringLiteral("Combo1"));
+    Combo1->setEditText(QStringLiteral("Choose Type"));
+    Combo1->setToolTip(tr("Give the selected object a type: its colour and field captions"));
+    place(Combo1, 0, 720, panelWidth, 330);
+
+    Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("Box"));
+    place(Label1, 0, 1080, captionWidth, rowHeight);
+    txtInfo = makeField(QStringLiteral("txtInfo"));
+    place(txtInfo, fieldLeft, 1080, fieldWidth, rowHeight);
+    Label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("Path"));
+    place(Label2, 0, 1440, captionWidth, rowHeight);
+    Text1 = makeField(QStringLiteral("Text1"));
+    place(Text1, fieldLeft, 1440, fieldWidth, rowHeight);
+    Alarm = new QPushButton(QStringLiteral("Alarm"), panel);
+    Alarm->setObjectName(QStringLiteral("Alarm"));
+    Alarm->setToolTip(tr("Set the calendar's date as the selected object's alarm date"));
+    place(Alarm, 0, 1800, captionWidth - 30, rowHeight);
+    Text18 = makeField(QStringLiteral("Text18"));
+    Text18->setToolTip(tr("Alarm date"));
+    place(Text18, fieldLeft, 1800, fieldWidth, rowHeight);
+
+    const std::array<QLineEdit **, 16> typed = {&Text2,  &Text3,  &Text4,  &Text5,
+                                                &Text6,  &Text7,  &Text8,  &Text9,
+                                                &Text10, &Text11, &Text12, &Text13,
+                                                &Text14, &Text15, &Text16, &Text17};
+    for (int i = 0; i < 16; ++i) {
+        const int top = firstTypedRowTop + typedRowStep * i;
+        Label[size_t(i)] = makeLabel(indexedName(QStringLiteral("Label"), i), QString());
+        place(Label[size_t(i)], 0, top, captionWidth, rowHeight);
+        *typed[size_t(i)] = makeField(QStringLiteral("Text%1").arg(i + 2));
+        place(*typed[size_t(i)], fieldLeft, top, fieldWidth, rowHeight);
+    }
+    for (int i = 0; i < 16; ++i) {
+        // Created after the rows so that they lie on top of them.
+        auto *cover = new RowCover(*typed[size_t(i)], panel);
+        cover->setObjectName(indexedName(QStringLiteral("Command2"), i));
+        place(cover, 0, firstTypedRowTop + typedRowStep * i, panelWidth, rowHeight);
+        cover->setVisible(true);
+        Command2[size_t(i)] = cover;
+    }
+
+    Label7 = makeLabel(QStringLiteral("Label7"), QStringLiteral("Value"));
+    place(Label7, 0, 7920, captionWidth, 435);
+    Value = makeField(QStringLiteral("Value"));
+    place(Value, fieldLeft, 7920, fieldWidth, 435);
+    SaveChanges = new QPushButton(QStringLiteral("Save Changes"), panel);
+    SaveChanges->setObjectName(QStringLiteral("SaveChanges"));
+    SaveChanges->setToolTip(tr("Store the edited movement history in the selected object"));
+    place(SaveChanges, 0, 8380, panelWidth, rowHeight);
+    movehistory = new QPlainTextEdit(panel);
+    movehistory->setObjectName(QStringLiteral("movehistory"));
+    movehistory->setToolTip(tr("Movement history: every move into a box, with its date"));
+    QPalette historyPalette = movehistory->palette();
+    historyPalette.setColor(QPalette::Base, Qt::white);
+    movehistory->setPalette(historyPalette);
+    place(movehistory, 0, 8760, panelWidth, 2295);
+    panel->setFixedSize(twipsX(panelWidth), twipsY(8760 + 2295));
+
+    auto *panelScroll = new QScrollArea;
+    panelScroll->setObjectName(QStringLiteral("panelScroll"));
+    panelScroll->setWidget(panel);
+    panelScroll->setFrameShape(QFrame::NoFrame);
+    panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    panelScroll->setFixedWidth(twipsX(panelWidth) + 18);
+    middle->addWidget(panelScroll);
+
+    // --- the canvas with the shortcut buttons under it ---
+    auto *canvasColumn = new QVBoxLayout;
+    canvasColumn->setSpacing(4);
+    Vellum = new ::Vellum(central);
+    Vellum->setObjectName(QStringLiteral("Vellum"));
+    Vellum->setMinimumSize(320, 240);
+    canvasColumn->addWidget(Vellum, 1);
+    auto *shortcuts = new QWidget(central);
+    shortcuts->setObjectName(QStringLiteral("shortcuts"));
+    auto *shortcutGrid = new QGridLayout(shortcuts);
+    shortcutGrid->setContentsMargins(0, 0, 0, 0);
+    shortcutGrid->setSpacing(2);
+    constexpr int shortcutColumns = 9;
+    for (int i = 0; i < int(Shortcut.size()); ++i) {
+        auto *button = new QPushButton(shortcuts);
+        button->setObjectName(indexedName(QStringLiteral("Shortcut"), i));
+        button->setMinimumWidth(60);
+        button->setIconSize(QSize(16, 16));
+        button->setToolTip(tr("Show this box"));
+        button->hide();
+        shortcutGrid->addWidget(button, i / shortcutColumns, i % shortcutColumns);
+        Shortcut[size_t(i)] = button;
+    }
+    canvasColumn->addWidget(shortcuts);
+    middle->addLayout(canvasColumn, 1);
+
+    // --- the command column ---
+    auto *side = new QWidget(central);
+    side->setObjectName(QStringLiteral("commands"));
+    side->setFixedWidth(240);
+    auto *sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    sideLayout->setSpacing(4);
+    auto makeButton = [side](const QString &name, const QString &text, const QString &tip) {
+        auto *button = new QPushButton(text, side);
+        button->setObjectName(name);
+        button->setToolTip(tip);
+        return button;
+    };
+    newlocation = makeButton(QStringLiteral("newlocation"), tr("New Box"),
+                             tr("Make a new box with a name of your choice"));
+    newitem = makeButton(QStringLiteral("newitem"), tr("New Object"),
+                         tr("Put a new object into the current box"));
+    newtype = makeButton(QStringLiteral("newtype"), tr("Object Types"),
+                         tr("Edit the object types and their field captions"));
+    auto *row1 = new QHBoxLayout;
+    row1->addWidget(newlocation);
+    row1->addWidget(newitem);
+    sideLayout->addLayout(row1);
+    sideLayout->addWidget(newtype);
+
+    colour = makeChooser(side, QStringLiteral("colour"));
+    colour->setEditText(QStringLiteral(" Colour"));
+    colour->setToolTip(tr("Colour the selected object"));
+    colortext = new QLabel(side);
+    colortext->setObjectName(QStringLiteral("colortext"));
+    colortext->setToolTip(tr("The selected object's colour number"));
+    colortext->setFixedWidth(28);
+    colortext->setAlignment(Qt::AlignCenter);
+    auto *colourRow = new QHBoxLayout;
+    colourRow->addWidget(colour, 1);
+    colourRow->addWidget(colortext);
+    sideLayout->addLayout(colourRow);
+
+    auto *searchRow = new QHBoxLayout;
+    txttagname = new QLineEdit(side);
+    txttagname->setObjectName(QStringLiteral("txttagname"));
+    txttagname->setPlaceholderText(tr("Name to search for"));
+    txttagname->setToolTip(tr("Type a name, or part of one, and press Enter to search"));
+    btnsearch = makeButton(QStringLiteral("btnsearch"), tr("Search"),
+                           tr("List every object whose name contains the search text"));
+    searchRow->addWidget(txttagname, 1);
+    searchRow->addWidget(btnsearch);
+    sideLayout->addLayout(searchRow);
+
+    Calendar1 = new QCalendarWidget(side);
+    Calendar1->setObjectName(QStringLiteral("Calendar1"));
+    Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    Calendar1->setGridVisible(false);
+    Calendar1->setToolTip(tr("The working date: alarms and moves use it"));
+    Calendar1->setMaximumHeight(190);
+    sideLayout->addWidget(Calendar1);
+    Combo2 = new QComboBox(side);
+    Combo2->setObjectName(QStringLiteral("Combo2"));
+    Combo2->setToolTip(tr("Move the calendar forward by whole months"));
+    Command1 = makeButton(QStringLiteral("Command1"), tr("Alarms"),
+                          tr("List the objects whose alarm date has come"));
+    auto *alarmRow = new QHBoxLayout;
+    alarmRow->addWidget(Combo2, 1);
+    alarmRow->addWidget(Command1);
+    sideLayout->addLayout(alarmRow);
+
+    Label19 = new QLabel(QStringLiteral("Objects ready to move"), side);
+    Label19->setObjectName(QStringLiteral("Label19"));
+    QFont headingFont = Label19->font();
+    headingFont.setBold(true);
+    Label19->setFont(headingFont);
+    sideLayout->addWidget(Label19);
+    Picture8 = new PictureBox(side);
+    Picture8->setObjectName(QStringLiteral("Picture8"));
+    Picture8->setFixedHeight(4);
+    Picture8->setStyleSheet(QStringLiteral("background: #5a5a5a;"));
+    Picture8->hide();
+    sideLayout->addWidget(Picture8);
+    List1 = new QListWidget(side);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->hide();
+    sideLayout->addWidget(List1, 1);
+    Picture12 = new PictureBox(side);
+    Picture12->setObjectName(QStringLiteral("Picture12"));
+    Picture12->setText(tr("Move them into:"));
+    Picture12->hide();
+    sideLayout->addWidget(Picture12);
+    locationcombo1 = makeChooser(side, QStringLiteral("locationcombo1"));
+    locationcombo1->setEditText(QStringLiteral("Choose Box"));
+    locationcombo1->setToolTip(tr("Choose the box that the waiting objects go into"));
+    locationcombo1->hide();
+    sideLayout->addWidget(locationcombo1);
+    sideLayout->addStretch(0);
+
+    Picture1 = new PictureBox(side);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setText(tr("Tidy the drawing"));
+    Picture1->setAlignment(Qt::AlignCenter);
+    Picture1->setFrameShape(QFrame::StyledPanel);
+    Picture1->setCursor(Qt::PointingHandCursor);
+    Picture1->setToolTip(tr("Draw every stored object above the boxes again"));
+    sideLayout->addWidget(Picture1);
+    Command3 = makeButton(QStringLiteral("Command3"), QStringLiteral("Print"),
+                          tr("Print this window on the default printer"));
+    btnquit = makeButton(QStringLiteral("btnquit"), tr("Save && Quit"),
+                         tr("Save everything, with a numbered backup, and quit"));
+    auto *lastRow = new QHBoxLayout;
+    lastRow->addWidget(Command3);
+    lastRow->addWidget(btnquit);
+    sideLayout->addLayout(lastRow);
+    middle->addWidget(side);
+
+    // Hidden labels that carry state between the handlers.
+    auto makeHidden = [central](const QString &name) {
+        auto *label = new QLabel(central);
+        label->setObjectName(name);
+        label->hide();
+        return label;
+    };
+    zLabel1 = makeHidden(QStringLiteral("zLabel1"));
+    zLabel7 = makeHidden(QStringLiteral("zLabel7"));
+    zLabel8 = makeHidden(QStringLiteral("zLabel8"));
+    Label5 = makeHidden(QStringLiteral("Label5"));
+    Label6 = makeHidden(QStringLiteral("Label6"));
+}
+
+void frmMain::wireControls()
+{
+    ::Vellum *canvas = Vellum;
+    canvas->setMessageHandler([this](const QString &text) { platform().message(text); });
+    connect(canvas, &::Vellum::MouseDown, this,
+            [this](int b, int s, int x, int y) { Vellum_MouseDown(*this, b, s, x, y); });
+    connect(canvas, &::Vellum::MouseUp, this,
+            [this](int b, int s, int x, int y) { Vellum_MouseUp(*this, b, s, x, y); });
+    connect(canvas, &::Vellum::Click, this, [this] { Vellum_Click(*this); });
+    connect(canvas, &::Vellum::DblClick, this, [this] { Vellum_DblClick(*this); });
+    connect(canvas, &::Vellum::KeyUp, this, [this](int k, int s) { Vellum_KeyUp(k, s); });
+    connect(canvas, &::Vellum::FileDrop, this,
+            [this](const QString &path) { Vellum_FileDrop(*this, path); });
+    connect(canvas, &::Vellum::MouseWheel, this,
+            [this](int delta) { Vellum_MouseWheel(*this, delta); });
+
+    // Every change of a field's text, typed or assigned, runs its rule.
+    for (int n = 1; n <= 18; ++n)
+        connect(textField(n), &QLineEdit::textChanged, this, [this, n] { Text_Change(*this, n); });
+    connect(Value, &QLineEdit::textChanged, this, [this] { Value_Change(*this); });
+    connect(txtType, &QLineEdit::textChanged, this, [this] { txtType_Change(*this); });
+    connect(txtInfo, &QLineEdit::textChanged, this, [this] { txtInfo_Change(*this); });
+    connect(txtName, &QLineEdit::textChanged, this, [this] { txtName_Change(*this); });
+    connect(textheader, &QLineEdit::textChanged, this, [this] { textheader_Change(*this); });
+    connect(SaveChanges, &QPushButton::clicked, this, [this] { SaveChanges_Click(*this); });
+
+    // Choosers: "activated" is the user's pick; setting a text or index from code runs no
+    // handler (a routine that must run one calls it itself).
+    connect(Combo1, &QComboBox::activated, this, [this](int k) { Combo1_Click(*this, k); });
+    connect(colour, &QComboBox::activated, this, [this](int k) { colour_Click(*this, k); });
+    connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(*this); });
+    connect(locationcombo1, &QComboBox::activated, this,
+            [this] { locationcombo1_Click(*this); });
+
+    for (int i = 0; i < int(Shortcut.size()); ++i)
+        connect(Shortcut[size_t(i)], &QPushButton::clicked, this, [this, i] { Shortcut_Click(i); });
+    connect(newlocation, &QPushButton::clicked, this, [this] { newlocation_Click(*this); });
+    connect(newitem, &QPushButton::clicked, this, [this] { newitem_Click(*this); });
+    connect(newtype, &QPushButton::clicked, this, [this] { newtype_Click(); });
+    connect(btnsearch, &QPushButton::clicked, this, [this] { btnsearch_Click(*this); });
+    connect(txttagname, &QLineEdit::returnPressed, this, [this] { btnsearch_Click(*this); });
+    connect(Alarm, &QPushButton::clicked, this, [this] { Alarm_Click(*this); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    connect(btnquit, &QPushButton::clicked, this, [this] { btnquit_Click(); });
+    connect(Picture1, &PictureBox::clicked, this, [this] { Picture1_Click(); });
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // Only the quit button ends the program: it is the one way that saves the work.
+    if (mQuitting)
+        event->accept();
+    else
+        event->ignore();
+}

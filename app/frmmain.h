@@ -1,0 +1,139 @@
+#pragma once
+
+// The main window: the canvas Vellum, the property panel, the shortcut buttons, the
+// calendar and the commands. It owns the controls and the window state that the handlers
+// in panel/, move/ and features/ share, and connects every control to its handler.
+
+#include "store/typetablehost.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+class QCalendarWidget;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class Form1;
+class Platform;
+class PictureBox;
+class RowCover;
+class Vellum;
+
+class frmMain : public QMainWindow, public TypeTableHost
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(Platform *platform = nullptr);
+    ~frmMain() override;
+
+    Platform &platform() const;
+
+    // --- window state shared by the handlers ---
+    QString typeTableTextValue;    // cached "ObjectTypes" of the start object
+    QString boxNameText;           // cached "Boxes": every box name followed by CR LF
+    qint32 startObject = 0;        // id of the start object
+    qint32 currentBox = 0;         // index into the box list of the box chosen last
+    qint32 dropX = 0;              // drop point: corner of the current box's object
+    qint32 dropY = 0;
+    QStringList readyList;         // ready-to-move list: ids as decimal text, each once
+
+    // --- controls, named as the program names them ---
+    ::Vellum *Vellum = nullptr;     // the canvas
+    QLineEdit *textheader = nullptr;
+    QComboBox *Combo1 = nullptr;    // type chooser
+    QComboBox *colour = nullptr;    // colour chooser
+    QLineEdit *txtType = nullptr;
+    QLineEdit *txtName = nullptr;
+    QLineEdit *txtInfo = nullptr;
+    QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr,
+              *Text5 = nullptr, *Text6 = nullptr, *Text7 = nullptr, *Text8 = nullptr,
+              *Text9 = nullptr, *Text10 = nullptr, *Text11 = nullptr, *Text12 = nullptr,
+              *Text13 = nullptr, *Text14 = nullptr, *Text15 = nullptr, *Text16 = nullptr,
+              *Text17 = nullptr, *Text18 = nullptr;
+    QLineEdit *Value = nullptr;
+    QPlainTextEdit *movehistory = nullptr;
+    QPushButton *SaveChanges = nullptr;
+    QPushButton *Alarm = nullptr;
+    QLabel *Label1 = nullptr;       // "Box"
+    QLabel *Label2 = nullptr;       // "Path"
+    QLabel *Label7 = nullptr;       // "Value" / "Total"
+    std::array<QLabel *, 16> Label{};       // field captions of rows 0 .. 15
+    std::array<RowCover *, 16> Command2{};  // row covers
+    QLabel *colortext = nullptr;
+    QLabel *Label19 = nullptr;      // heading of List1
+    QListWidget *List1 = nullptr;
+    QComboBox *locationcombo1 = nullptr;    // box list / box chooser
+    PictureBox *Picture8 = nullptr;
+    PictureBox *Picture12 = nullptr;
+    PictureBox *Picture1 = nullptr;         // click: restack the drawing
+    std::array<QPushButton *, 45> Shortcut{};
+    QCalendarWidget *Calendar1 = nullptr;
+    QComboBox *Combo2 = nullptr;    // month advancer
+    QPushButton *newlocation = nullptr;
+    QPushButton *newitem = nullptr;
+    QPushButton *newtype = nullptr;
+    QLineEdit *txttagname = nullptr;
+    QPushButton *btnsearch = nullptr;
+    QPushButton *btnquit = nullptr;
+    QPushButton *Command1 = nullptr;        // alarm report
+    QPushButton *Command3 = nullptr;        // "Print"
+    // Hidden labels that carry state between handlers.
+    QLabel *zLabel1 = nullptr;      // hover report: type under the pointer at release
+    QLabel *zLabel7 = nullptr;      // id of the object last pressed
+    QLabel *zLabel8 = nullptr;      // hover report: name under the pointer
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+
+    // Text field n (1 .. 18) of the panel.
+    QLineEdit *textField(int n) const;
+    // The type-table editor; created on first use.
+    Form1 &typeEditor();
+    bool hasTypeEditor() const;
+
+    // --- handlers of the window itself ---
+    void Form_Load();
+    void btnquit_Click();
+    void Shortcut_Click(int index);
+    void ZoomIn(int x, int y, int x2, int y2);
+    void Vellum_KeyUp(int keyCode, int shift);
+    void Command3_Click();
+    int OpenDoc(const QString &path);
+    void RemoveCloseMenuItem();
+    void Command1_Click();
+    void Picture1_Click();
+    void newtype_Click();
+    // Shortcut buttons follow the box list: caption i = entry i, hidden past the last.
+    void refreshShortcutButtons();
+    // Twips to pixels for the panel's positions.
+    int twipsX(int twips) const;
+    int twipsY(int twips) const;
+
+    // Lets the window close: set by the quit once everything is saved.
+    void setQuitting(bool quitting) { mQuitting = quitting; }
+
+    // --- TypeTableHost ---
+    QString &typeTableText() override { return typeTableTextValue; }
+    qint32 startObjectId() const override { return startObject; }
+    QComboBox &typeChooser() override { return *Combo1; }
+    ::Vellum &canvas() override { return *Vellum; }
+    void showMainWindow() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void wireControls();
+
+    std::unique_ptr<Platform> mOwnedPlatform;
+    Platform *mPlatform = nullptr;
+    Form1 *mForm1 = nullptr;
+    bool mQuitting = false;
+};

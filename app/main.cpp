@@ -1,0 +1,16 @@
+#include "app/frmmain.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ambrook"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Ambrook"));
+    QApplication::setDesktopFileName(QStringLiteral("ambrook"));
+
+    frmMain window;
+    window.Form_Load();
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,76 @@
+#include "app/platform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QUrl>
+#include <QWidget>
+
+const QString &Platform::title()
+{
+    static const QString text = QStringLiteral("Ambrook");
+    return text;
+}
+
+void Platform::message(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, title(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+QString Platform::inputBox(const QString &prompt)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(QApplication::activeWindow(), title(), prompt,
+                                                 QLineEdit::Normal, QString(), &ok);
+    return ok ? answer : QString();
+}
+
+int Platform::openDoc(const QString &path)
+{
+    // Relative names meet the folders the program made in the working folder.
+    const QString absolute = QFileInfo(QDir::current(), path).absoluteFilePath();
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(absolute)) ? 42 : 0;
+}
+
+void Platform::beep()
+{
+    QApplication::beep();
+}
+
+bool Platform::printWindow(QWidget &window)
+{
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        message(QStringLiteral("There is no printer installed, so the window cannot be "
+                               "printed."));
+        return false;
+    }
+    QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const QPixmap image = window.grab();
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        message(QStringLiteral("The printer could not be started, so the window was not "
+                               "printed."));
+        return false;
+    }
+    const QRect page = painter.viewport();
+    QSize size = image.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    painter.setWindow(image.rect());
+    painter.drawPixmap(0, 0, image);
+    return painter.end();
+}
+
+QDate Platform::today()
+{
+    return QDate::currentDate();
+}

@@ -1,0 +1,86 @@
+#include "app/frmmain.h"
+
+#include "app/platform.h"
+#include "canvas/vellum.h"
+#include "features/features.h"
+#include "store/form1.h"
+#include "store/rules/textrules.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString documentFile = u"pic"_s;
+const QString backupFolder = u"backups"_s;
+
+QString backupFile(const QString &saveId)
+{
+    return backupFolder + u"/pic"_s + saveId;
+}
+
+// The counter after this quit. A counter that is not a number counts as 0, so the save
+// still happens; an existing backup is never overwritten, so the counter skips past any
+// backup file already there.
+qint64 nextSaveId(const QString &text)
+{
+    const double value = TextRules::valueNumber(text);
+    qint64 next = 1;
+    if (std::isfinite(value) && value >= 0 && value < 9.0e15)
+        next = qint64(std::floor(value)) + 1;
+    while (QFileInfo::exists(backupFile(TextRules::numberText(next))))
+        ++next;
+    return next;
+}
+
+} // namespace
+
+void frmMain::btnquit_Click()
+{
+    if (const qint32 bad = firstInvalidAlarm(*this); bad != 0) {
+        Vellum->SetCurrentObject(bad);
+        platform().message(u"Please change the Alarm Date for "_s
+                           + Vellum->UserProperty(u"Name"_s) + u", it disnae make sense"_s);
+        return;
+    }
+
+    Vellum->SetCurrentObject(startObject);
+    Vellum->SetSelected(true);
+    Vellum->SetUserProperty(u"Boxes"_s, boxNameText);
+    Vellum->SetSelected(false);
+
+    const qint64 saveId = nextSaveId(Vellum->UserProperty(u"SaveId"_s));
+    Vellum->SetUserProperty(u"SaveId"_s, TextRules::numberText(saveId));
+
+    // Start-up makes the backup folder; it may have gone since.
+    QDir().mkpath(backupFolder);
+    const QString backup = backupFile(Vellum->UserProperty(u"SaveId"_s));
+    const bool backupSaved = Vellum->SaveDocument(backup);
+    const bool documentSaved = Vellum->SaveDocument(documentFile);
+
+    // The canvas has already said which file failed and why. The program only ends with
+    // both files written, so that no work is lost and the user can quit again.
+    if (!documentSaved) {
+        platform().message(u"The document \""_s + documentFile
+                           + u"\" was not saved, so Ambrook stays open and your work is kept. "
+                             "Quit again once the problem is fixed."_s);
+        return;
+    }
+    if (!backupSaved) {
+        platform().message(u"The document \""_s + documentFile
+                           + u"\" was saved, but its backup copy \""_s + backup
+                           + u"\" was not written, so Ambrook stays open. "
+                             "Quit again once the problem is fixed."_s);
+        return;
+    }
+
+    if (mForm1)
+        mForm1->close();
+    mQuitting = true;
+    if (!close())
+        mQuitting = false;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+// The property panel: field editing, the selection refresh on press and click, and the
+// type chooser.
+
+#include <QColor>
+#include <QString>
+
+class frmMain;
+class QLineEdit;
+class QWidget;
+
+// Background and foreground colours of a panel control: Base/Text, Window/WindowText and
+// Button/ButtonText of its palette, so line edits, text boxes, lists and combo boxes all
+// show them. The getters read Base and Text back.
+void setControlColours(QWidget *w, const QColor &bg, const QColor &fg);
+void setBackgroundOf(QWidget *w, const QColor &bg);
+void setForegroundOf(QWidget *w, const QColor &fg);
+QColor backgroundOf(const QWidget *w);
+QColor foregroundOf(const QWidget *w);
+
+// Writes key = text to the single selected object; with none or several selected nothing
+// is stored.
+void WriteSelectedProperty(frmMain &form, QString key, QString text);
+
+// Change rules, run on every change of the field's text, typed or assigned.
+// field: 1 .. 18 for Text1 .. Text18.
+void Text_Change(frmMain &form, int field);
+void Value_Change(frmMain &form);
+void txtType_Change(frmMain &form);
+void txtInfo_Change(frmMain &form);
+void txtName_Change(frmMain &form);
+void textheader_Change(frmMain &form);
+void SaveChanges_Click(frmMain &form);
+
+// The field assignment rule: puts text into a panel field and runs its change rule at
+// once, also when the field already shows that text.
+void assignField(frmMain &form, QLineEdit *field, const QString &text);
+// The change rule of a panel field; nothing for a control that has none.
+void runChangeRule(frmMain &form, QLineEdit *field);
+
+void Vellum_Click(frmMain &form);
+void Vellum_MouseDown(frmMain &form, int button, int shift, int x, int y);
+
+// The user picked entry k of the type chooser Combo1.
+void Combo1_Click(frmMain &form, int k);
+
+// Refresh steps shared by the handlers.
+void selectionSummary(frmMain &form, int selectedCount);
+void singleObjectFill(frmMain &form);
+void enableSummaryFields(frmMain &form, int selectedCount);
+void captionLoad(frmMain &form);
+// Empties the 16 captions when "TypeIndex" of the current object is 0, empty or not a
+// number; returns whether it did.
+bool captionClear(frmMain &form);
+void colourScheme(frmMain &form);
+void colourSpread(frmMain &form);
+void rowCovers(frmMain &form);

@@ -1,0 +1,37 @@
+#pragma once
+
+// A recording Platform for tests: no dialog, file manager or printer is ever opened.
+
+#include "app/platform.h"
+
+#include <QDate>
+#include <QStringList>
+
+class FakePlatform : public Platform
+{
+public:
+    QStringList messages;          // every message box text, in order
+    QStringList prompts;           // every input box prompt
+    QStringList answers;           // answers given to input boxes, first first ("" after)
+    QStringList opened;            // every path handed to openDoc
+    int beeps = 0;
+    int prints = 0;
+    bool printerInstalled = true;
+    int openResult = 42;
+    QDate fixedToday = QDate(2026, 3, 15);
+
+    void message(const QString &text) override { messages << text; }
+    QString inputBox(const QString &prompt) override
+    {
+        prompts << prompt;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    int openDoc(const QString &path) override
+    {
+        opened << path;
+        return openResult;
+    }
+    void beep() override { ++beeps; }
+    bool printWindow(QWidget &) override;
+    QDate today() override { return fixedToday; }
+};
