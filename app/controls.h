@@ -36,3 +36,17 @@ protected:
 private:
     QWidget *mCovered = nullptr;
 };
+
+// A shortcut button: its picture is the whole face of the button, stretched to its size
+// with the rounded ends kept, and the box name is written on it. Without a picture it is
+// a plain push button.
+class ShortcutButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

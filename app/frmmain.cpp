@@ -1,5 +1,6 @@
 #include "app/frmmain.h"
 
+#include "app/appicon.h"
 #include "app/controls.h"
 #include "app/platform.h"
 #include "canvas/vellum.h"
@@ -62,6 +63,7 @@ frmMain::frmMain(Platform *platform)
     }
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Platform::title());
+    setWindowIcon(ambrookIcon());
     buildControls();
     wireControls();
     resize(1280, 800);
@@ -219,7 +221,7 @@ void frmMain::buildControls()
     shortcutGrid->setSpacing(2);
     constexpr int shortcutColumns = 9;
     for (int i = 0; i < int(Shortcut.size()); ++i) {
-        auto *button = new QPushButton(shortcuts);
+        auto *button = new ShortcutButton(shortcuts);
         button->setObjectName(indexedName(QStringLiteral("Shortcut"), i));
         button->setMinimumWidth(60);
         button->setIconSize(QSize(16, 16));
@@ -286,6 +288,8 @@ void frmMain::buildControls()
     Calendar1->setGridVisible(false);
     Calendar1->setToolTip(tr("The working date: alarms and moves use it"));
     Calendar1->setMaximumHeight(190);
+    // The calendar keeps its height when the result list comes and goes.
+    Calendar1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     sideLayout->addWidget(Calendar1);
     Combo2 = new QComboBox(side);
     Combo2->setObjectName(QStringLiteral("Combo2"));
@@ -311,6 +315,9 @@ void frmMain::buildControls()
     sideLayout->addWidget(Picture8);
     List1 = new QListWidget(side);
     List1->setObjectName(QStringLiteral("List1"));
+    // Long names wrap instead of needing a sideways scroll.
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    List1->setWordWrap(true);
     List1->hide();
     sideLayout->addWidget(List1, 1);
     Picture12 = new PictureBox(side);
@@ -355,6 +362,9 @@ void frmMain::buildControls()
     zLabel8 = makeHidden(QStringLiteral("zLabel8"));
     Label5 = makeHidden(QStringLiteral("Label5"));
     Label6 = makeHidden(QStringLiteral("Label6"));
+
+    setTabOrders();
+    setShortcutKeys();
 }
 
 void frmMain::wireControls()

@@ -131,6 +131,8 @@ protected:
 private:
     void buildControls();
     void wireControls();
+    void setTabOrders();      // app/keyboard.cpp
+    void setShortcutKeys();
 
     std::unique_ptr<Platform> mOwnedPlatform;
     Platform *mPlatform = nullptr;

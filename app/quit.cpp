@@ -59,21 +59,20 @@ void frmMain::btnquit_Click()
     // Start-up makes the backup folder; it may have gone since.
     QDir().mkpath(backupFolder);
     const QString backup = backupFile(Vellum->UserProperty(u"SaveId"_s));
-    const bool backupSaved = Vellum->SaveDocument(backup);
-    const bool documentSaved = Vellum->SaveDocument(documentFile);
-
-    // The canvas has already said which file failed and why. The program only ends with
-    // both files written, so that no work is lost and the user can quit again.
-    if (!documentSaved) {
-        platform().message(u"The document \""_s + documentFile
-                           + u"\" was not saved, so Ambrook stays open and your work is kept. "
+    // The canvas has already said which file failed and why. "pic" is replaced only once
+    // its copy is safely in the backups, so that a failing backup folder never leaves the
+    // document overwritten without a copy. The program only ends with both files written,
+    // so that no work is lost and the user can quit again.
+    if (!Vellum->SaveDocument(backup)) {
+        platform().message(u"The backup copy \""_s + backup + u"\" could not be written, so "
+                           "the document \""_s + documentFile
+                           + u"\" was left as it was and Ambrook stays open with your work. "
                              "Quit again once the problem is fixed."_s);
         return;
     }
-    if (!backupSaved) {
+    if (!Vellum->SaveDocument(documentFile)) {
         platform().message(u"The document \""_s + documentFile
-                           + u"\" was saved, but its backup copy \""_s + backup
-                           + u"\" was not written, so Ambrook stays open. "
+                           + u"\" was not saved, so Ambrook stays open and your work is kept. "
                              "Quit again once the problem is fixed."_s);
         return;
     }

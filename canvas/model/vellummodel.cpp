@@ -1,0 +1,742 @@
+#include "canvas/model/vellummodel.h"
+
+#include "canvas/model/documentfile.h"
+#include "store/rules/textrules.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QSet>
+
+#include <algorithm>
+#include <limits>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// A hostile picture must not be able to exhaust memory.
+constexpr int pictureAllocationLimitMb = 256;
+constexpr qint64 pictureFileLimit = qint64(pictureAllocationLimitMb) * 1024 * 1024;
+
+// One shared copy of every key, so that thousands of objects share their key strings and
+// keys can be compared by their data pointer.
+QString intern(const QString &key)
+{
+    static QSet<QString> table;
+    auto it = table.constFind(key);
+    if (it == table.constEnd())
+        it = table.insert(key);
+    return *it;
+}
+
+QRect normalised(const VellumObject &o)
+{
+    return QRect(QPoint(std::min(o.x1, o.x2), std::min(o.y1, o.y2)),
+                 QPoint(std::max(o.x1, o.x2), std::max(o.y1, o.y2)));
+}
+
+} // namespace
+
+struct VellumModel::Private
+{
+    std::vector<std::unique_ptr<VellumObject>> objects;
+    QHash<qint32, int> indexById;
+    VellumObject *current = nullptr;
+    qint32 maxId = 0;
+    int selectedCount = 0;
+    // The object selected last; while it is the only one selected, EditMode 10 needs no walk.
+    VellumObject *lastSelected = nullptr;
+
+    mutable std::vector<VellumObject *> paintOrder;
+    mutable bool paintOrderDirty = true;
+    // Objects moved within the paint order since it was last read. A handful (a release, a
+    // new object) are moved in place; a whole restack is sorted once instead.
+    mutable int paintMoves = 0;
+    mutable QRect extent;
+    mutable bool extentDirty = true;
+
+    int findNext = 0;   // drawing position where a continued search (flag 256) starts
+    int editMode = 0;
+    qint16 toolMode = 11;
+    int canvasOptions = 64;
+    bool relayering = false;
+
+    bool picturePending = false;
+    QByteArray pendingBytes;
+    QImage pendingImage;
+
+    QSet<QString> unreadableFiles;   // kept as they are: never overwritten by a save
+    std::function<void(const QString &)> messageHandler;
+    std::function<void()> changeHandler;
+
+    // Puts object (new, or with a new layer) at its place in the paint order: by layer, then
+    // by drawing order. Sorting the whole drawing again for one object would cost a click
+    // milliseconds at tens of thousands of objects.
+    void placeInPaintOrder(VellumObject *object)
+    {
+        constexpr int maxMoves = 32;
+        if (paintOrderDirty || ++paintMoves > maxMoves) {
+            paintOrderDirty = true;
+            return;
+        }
+        const auto old = std::find(paintOrder.begin(), paintOrder.end(), object);
+        if (old != paintOrder.end())
+            paintOrder.erase(old);
+        const int index = indexById.value(object->id);
+        const auto place = std::upper_bound(
+            paintOrder.begin(), paintOrder.end(), object,
+            [this, index](const VellumObject *a, const VellumObject *b) {
+                if (a->layer != b->layer)
+                    return a->layer < b->layer;
+                return index < indexById.value(b->id);
+            });
+        paintOrder.insert(place, object);
+    }
+
+    void reindexFrom(int from)
+    {
+        for (int i = from; i < int(objects.size()); ++i)
+            indexById.insert(objects[i]->id, i);
+    }
+    void geometryChanged()
+    {
+        extentDirty = true;
+    }
+};
+
+VellumModel::VellumModel()
+    : d(std::make_unique<Private>())
+{
+}
+
+VellumModel::~VellumModel() = default;
+
+void VellumModel::setMessageHandler(std::function<void(const QString &)> handler)
+{
+    d->messageHandler = std::move(handler);
+}
+
+void VellumModel::setChangeHandler(std::function<void()> handler)
+{
+    d->changeHandler = std::move(handler);
+}
+
+void VellumModel::changed()
+{
+    if (d->changeHandler)
+        d->changeHandler();
+}
+
+void VellumModel::documentReplaced() {}
+
+// --- current object and enumeration ---
+
+qint32 VellumModel::CurrentObject() const
+{
+    return d->current ? d->current->id : 0;
+}
+
+bool VellumModel::SetCurrentObject(qint32 id)
+{
+    d->current = objectById(id);
+    return d->current != nullptr;
+}
+
+bool VellumModel::SetCurrentIndex(int n)
+{
+    if (n < 1 || n > int(d->objects.size())) {
+        d->current = nullptr;
+        return false;
+    }
+    d->current = d->objects[n - 1].get();
+    return true;
+}
+
+int VellumModel::ObjectCount(int which) const
+{
+    return which == 2 ? d->selectedCount : int(d->objects.size());
+}
+
+bool VellumModel::SetSelected(bool selected)
+{
+    if (!d->current)
+        return false;
+    setObjectSelected(d->current, selected);
+    return true;
+}
+
+// --- user properties ---
+
+QString VellumModel::UserProperty(const QString &key) const
+{
+    if (!d->current)
+        return QString();
+    for (const auto &[k, v] : d->current->properties) {
+        if (k == key)
+            return v;
+    }
+    return QString();
+}
+
+bool VellumModel::SetUserProperty(const QString &key, const QString &value)
+{
+    if (!d->current)
+        return false;
+    for (auto &[k, v] : d->current->properties) {
+        if (k == key) {
+            v = value;
+            return true;
+        }
+    }
+    auto &properties = d->current->properties;
+    if (properties.empty())
+        properties.reserve(8);   // objects carry a few dozen keys; grow in few steps
+    properties.emplace_back(intern(key), value);
+    return true;
+}
+
+bool VellumModel::SetUserProperty(const QString &key, qint16 value)
+{
+    return SetUserProperty(key, QString::number(value));
+}
+
+bool VellumModel::SetUserProperty(const QString &key, int value)
+{
+    if (value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max())
+        return false;
+    return SetUserProperty(key, QString::number(value));
+}
+
+bool VellumModel::SetUserProperty(const QString &key, double value)
+{
+    return SetUserProperty(key, TextRules::numberText(value));
+}
+
+qint32 VellumModel::FindObject(const QString &key, const QString &value, int flags)
+{
+    const bool exact = flags & 4096;
+    const int count = int(d->objects.size());
+    int i = (flags & 256) ? d->findNext : 0;
+    // Stored keys are interned, so one pointer comparison tells the key.
+    const QChar *keyData = intern(key).constData();
+    const QString empty;
+    for (; i < count; ++i) {
+        VellumObject *object = d->objects[i].get();
+        const QString *text = &empty;
+        for (const auto &[k, v] : object->properties) {
+            if (k.constData() == keyData) {
+                text = &v;
+                break;
+            }
+        }
+        const bool match = exact ? *text == value : text->contains(value, Qt::CaseInsensitive);
+        if (match) {
+            d->findNext = i + 1;
+            d->current = object;
+            if (flags & 16384)
+                setObjectSelected(object, true);
+            return object->id;
+        }
+    }
+    d->findNext = count;
+    return 0;
+}
+
+qint16 VellumModel::ObjectKind() const
+{
+    return d->current ? d->current->kind : 0;
+}
+
+void VellumModel::SetEditMode(int mode)
+{
+    d->editMode = mode;
+    if (mode != 10 || d->selectedCount == 0)
+        return;
+    if (d->selectedCount == 1 && d->lastSelected && d->lastSelected->selected) {
+        d->current = d->lastSelected;
+        return;
+    }
+    for (const auto &object : d->objects) {
+        if (object->selected) {
+            d->current = object.get();
+            return;
+        }
+    }
+}
+
+int VellumModel::EditMode() const
+{
+    return d->editMode;
+}
+
+// --- geometry ---
+
+bool VellumModel::AddObject(int shape, qint32 x1, qint32 y1, qint32 x2, qint32 y2)
+{
+    if ((shape != 10 && shape != 12) || d->maxId == std::numeric_limits<qint32>::max())
+        return false;
+    auto object = std::make_unique<VellumObject>();
+    object->id = ++d->maxId;
+    object->kind = qint16(shape);
+    object->x1 = x1;
+    object->y1 = y1;
+    object->x2 = x2;
+    object->y2 = y2;
+    if (shape == 12 && d->picturePending) {
+        object->pictureData = std::move(d->pendingBytes);
+        object->picture = std::move(d->pendingImage);
+        d->pendingBytes = QByteArray();
+        d->pendingImage = QImage();
+        d->picturePending = false;
+    }
+    d->current = object.get();
+    d->indexById.insert(object->id, int(d->objects.size()));
+    d->objects.push_back(std::move(object));
+    d->placeInPaintOrder(d->current);
+    d->geometryChanged();
+    changed();
+    return true;
+}
+
+bool VellumModel::DeleteObject(qint32 id)
+{
+    const int index = indexOf(id);
+    if (index < 0)
+        return false;
+    VellumObject *object = d->objects[index].get();
+    if (object->selected)
+        --d->selectedCount;
+    if (d->current == object)
+        d->current = nullptr;
+    if (d->lastSelected == object)
+        d->lastSelected = nullptr;
+    if (d->findNext > index)
+        --d->findNext;
+    d->indexById.remove(id);
+    d->objects.erase(d->objects.begin() + index);
+    d->reindexFrom(index);
+    d->paintOrderDirty = true;
+    d->paintOrder.clear();
+    d->geometryChanged();
+    changed();
+    return true;
+}
+
+bool VellumModel::GetObjectRect(qint32 &x1, qint32 &y1, qint32 &x2, qint32 &y2, int) const
+{
+    if (!d->current)
+        return false;
+    x1 = d->current->x1;
+    y1 = d->current->y1;
+    x2 = d->current->x2;
+    y2 = d->current->y2;
+    return true;
+}
+
+bool VellumModel::SetObjectRect(qint32 x1, qint32 y1, qint32 x2, qint32 y2, int)
+{
+    if (!d->current)
+        return false;
+    VellumObject &o = *d->current;
+    o.x1 = x1;
+    o.y1 = y1;
+    o.x2 = x2;
+    o.y2 = y2;
+    d->geometryChanged();
+    changed();
+    return true;
+}
+
+bool VellumModel::MoveObject(qint32 dx, qint32 dy, int)
+{
+    if (!d->current)
+        return false;
+    VellumObject &o = *d->current;
+    o.x1 += dx;
+    o.x2 += dx;
+    o.y1 += dy;
+    o.y2 += dy;
+    d->geometryChanged();
+    changed();
+    return true;
+}
+
+int VellumModel::ObjectsInRect(qint32 x1, qint32 y1, qint32 x2, qint32 y2, int) const
+{
+    const QRect area(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                     QPoint(std::max(x1, x2), std::max(y1, y2)));
+    int count = 0;
+    for (const auto &object : d->objects) {
+        const QRect r = normalised(*object);
+        if (r.left() <= area.right() && r.right() >= area.left() && r.top() <= area.bottom()
+            && r.bottom() >= area.top())
+            ++count;
+    }
+    return count;
+}
+
+// --- pictures ---
+
+QImage VellumModel::decodePicture(const QByteArray &bytes)
+{
+    QImageReader::setAllocationLimit(pictureAllocationLimitMb);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return QImage();
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    return reader.read();
+}
+
+bool VellumModel::LoadPictureFile(const QString &file, int, int)
+{
+    d->picturePending = false;
+    d->pendingBytes = QByteArray();
+    d->pendingImage = QImage();
+
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly) || in.size() > pictureFileLimit)
+        return false;
+    {
+        // Only the header is looked at before anything large is read.
+        QImageReader probe(&in);
+        if (!probe.canRead())
+            return false;
+    }
+    in.seek(0);
+    QByteArray bytes = in.readAll();
+    QImage image = decodePicture(bytes);
+    if (image.isNull())
+        return false;
+    d->pendingBytes = std::move(bytes);
+    d->pendingImage = std::move(image);
+    d->picturePending = true;
+    return true;
+}
+
+// --- drawing attributes ---
+
+bool VellumModel::SetFillColor(const QColor &color)
+{
+    if (!d->current)
+        return false;
+    d->current->fillColor = color;
+    changed();
+    return true;
+}
+
+QColor VellumModel::FillColor() const
+{
+    return d->current ? d->current->fillColor : QColor();
+}
+
+bool VellumModel::SetTextColor(const QColor &color)
+{
+    if (!d->current)
+        return false;
+    d->current->textColor = color;
+    changed();
+    return true;
+}
+
+QColor VellumModel::TextColor() const
+{
+    return d->current ? d->current->textColor : QColor();
+}
+
+bool VellumModel::SetObjectText(const QString &text)
+{
+    if (!d->current)
+        return false;
+    d->current->objectText = text;
+    changed();
+    return true;
+}
+
+QString VellumModel::ObjectText() const
+{
+    return d->current ? d->current->objectText : QString();
+}
+
+bool VellumModel::SetDrawStyle(qint16 style)
+{
+    if (!d->current)
+        return false;
+    d->current->drawStyle = style;
+    changed();
+    return true;
+}
+
+qint16 VellumModel::DrawStyle() const
+{
+    return d->current ? d->current->drawStyle : 0;
+}
+
+bool VellumModel::SetFillMode(qint16 mode)
+{
+    if (!d->current)
+        return false;
+    d->current->fillMode = mode;
+    changed();
+    return true;
+}
+
+qint16 VellumModel::FillMode() const
+{
+    return d->current ? d->current->fillMode : 0;
+}
+
+bool VellumModel::SetShapeParam(qint16 param)
+{
+    if (!d->current)
+        return false;
+    d->current->shapeParam = param;
+    changed();
+    return true;
+}
+
+qint16 VellumModel::ShapeParam() const
+{
+    return d->current ? d->current->shapeParam : 0;
+}
+
+bool VellumModel::SetLayer(qint16 layer)
+{
+    if (!d->current)
+        return false;
+    if (d->current->layer != layer) {
+        d->current->layer = layer;
+        d->placeInPaintOrder(d->current);
+        changed();
+    }
+    return true;
+}
+
+qint16 VellumModel::Layer() const
+{
+    return d->current ? d->current->layer : 0;
+}
+
+// --- document file ---
+
+bool VellumModel::LoadDocument(const QString &file)
+{
+    clear();
+    if (!QFileInfo::exists(file)) {
+        changed();
+        return true;
+    }
+
+    QString reason;
+    std::vector<std::unique_ptr<VellumObject>> loaded;
+    QFile in(file);
+    bool ok = in.open(QIODevice::ReadOnly);
+    if (!ok) {
+        reason = in.errorString();
+    } else {
+        const QByteArray bytes = in.readAll();
+        if (in.error() != QFileDevice::NoError) {
+            ok = false;
+            reason = in.errorString();
+        } else {
+            ok = DocumentFile::read(bytes, loaded, reason);
+        }
+        in.close();
+    }
+
+    if (!ok) {
+        const QString kept = DocumentFile::keepAside(file);
+        QString text;
+        if (kept.isEmpty()) {
+            d->unreadableFiles.insert(QFileInfo(file).absoluteFilePath());
+            text = u"The document %1 could not be read (%2), and it could not be kept aside "
+                   "under a new name either. Ambrook starts with an empty drawing and will not "
+                   "save over that file."_s.arg(file, reason);
+        } else {
+            text = u"The document %1 could not be read (%2). It has been kept as %3; Ambrook "
+                   "starts with an empty drawing."_s.arg(file, reason, kept);
+        }
+        if (d->messageHandler)
+            d->messageHandler(text);
+        changed();
+        return false;
+    }
+
+    // Ids must be unique and positive for the index; a damaged id gets a fresh one.
+    QSet<qint32> seen;
+    for (const auto &object : loaded) {
+        if (object->id > 0 && !seen.contains(object->id)) {
+            seen.insert(object->id);
+            d->maxId = std::max(d->maxId, object->id);
+        }
+    }
+    seen.clear();
+    for (auto &object : loaded) {
+        if (object->id <= 0 || seen.contains(object->id))
+            object->id = ++d->maxId;
+        seen.insert(object->id);
+        for (auto &property : object->properties)
+            property.first = intern(property.first);
+        if (object->kind == 12 && !object->pictureData.isEmpty() && object->picture.isNull())
+            object->picture = decodePicture(object->pictureData);
+        if (object->selected)
+            ++d->selectedCount;
+    }
+    d->objects = std::move(loaded);
+    d->reindexFrom(0);
+    changed();
+    return true;
+}
+
+bool VellumModel::SaveDocument(const QString &file)
+{
+    QString reason;
+    bool ok = false;
+    if (d->unreadableFiles.contains(QFileInfo(file).absoluteFilePath())) {
+        reason = u"it could not be read at start and is kept as it was"_s;
+    } else {
+        ok = DocumentFile::save(file, DocumentFile::write(d->objects), reason);
+    }
+    if (!ok && d->messageHandler)
+        d->messageHandler(u"The document %1 could not be saved (%2)."_s.arg(file, reason));
+    return ok;
+}
+
+// --- switches ---
+
+void VellumModel::SetToolMode(qint16 mode)
+{
+    d->toolMode = mode;
+}
+
+qint16 VellumModel::ToolMode() const
+{
+    return d->toolMode;
+}
+
+void VellumModel::SetCanvasOptions(int options)
+{
+    if (d->canvasOptions != options) {
+        d->canvasOptions = options;
+        changed();
+    }
+}
+
+int VellumModel::CanvasOptions() const
+{
+    return d->canvasOptions;
+}
+
+void VellumModel::SetSearchFlag(bool on)
+{
+    if (on)
+        clearSelection();
+}
+
+void VellumModel::SetRelayerFlag(bool on)
+{
+    d->relayering = on;
+}
+
+// --- for the view, the file and tests ---
+
+const std::vector<std::unique_ptr<VellumObject>> &VellumModel::objects() const
+{
+    return d->objects;
+}
+
+VellumObject *VellumModel::objectById(qint32 id) const
+{
+    const int index = indexOf(id);
+    return index < 0 ? nullptr : d->objects[index].get();
+}
+
+VellumObject *VellumModel::current() const
+{
+    return d->current;
+}
+
+int VellumModel::indexOf(qint32 id) const
+{
+    return d->indexById.value(id, -1);
+}
+
+const std::vector<VellumObject *> &VellumModel::paintOrder() const
+{
+    if (d->paintOrderDirty) {
+        d->paintOrder.clear();
+        d->paintOrder.reserve(d->objects.size());
+        for (const auto &object : d->objects)
+            d->paintOrder.push_back(object.get());
+        std::stable_sort(d->paintOrder.begin(), d->paintOrder.end(),
+                         [](const VellumObject *a, const VellumObject *b) {
+                             return a->layer < b->layer;
+                         });
+        d->paintOrderDirty = false;
+    }
+    d->paintMoves = 0;
+    return d->paintOrder;
+}
+
+void VellumModel::setObjectSelected(VellumObject *object, bool selected)
+{
+    if (!object || object->selected == selected)
+        return;
+    object->selected = selected;
+    d->selectedCount += selected ? 1 : -1;
+    if (selected)
+        d->lastSelected = object;
+    changed();
+}
+
+void VellumModel::clearSelection()
+{
+    if (d->selectedCount == 0)
+        return;
+    for (const auto &object : d->objects)
+        object->selected = false;
+    d->selectedCount = 0;
+    changed();
+}
+
+QRect VellumModel::extent() const
+{
+    if (d->extentDirty) {
+        d->extent = QRect();
+        if (!d->objects.empty()) {
+            qint32 left = std::numeric_limits<qint32>::max();
+            qint32 top = left;
+            qint32 right = std::numeric_limits<qint32>::min();
+            qint32 bottom = right;
+            for (const auto &object : d->objects) {
+                const QRect r = normalised(*object);
+                left = std::min(left, r.left());
+                top = std::min(top, r.top());
+                right = std::max(right, r.right());
+                bottom = std::max(bottom, r.bottom());
+            }
+            d->extent = QRect(QPoint(left, top), QPoint(right, bottom));
+        }
+        d->extentDirty = false;
+    }
+    return d->extent;
+}
+
+void VellumModel::clear()
+{
+    d->objects.clear();
+    d->indexById.clear();
+    d->current = nullptr;
+    d->maxId = 0;
+    d->selectedCount = 0;
+    d->lastSelected = nullptr;
+    d->findNext = 0;
+    d->paintOrder.clear();
+    d->paintOrderDirty = true;
+    d->geometryChanged();
+    documentReplaced();
+    changed();
+}

@@ -1,0 +1,131 @@
+#pragma once
+
+// Inner state of the Vellum widget, shared by its event code and its painting.
+
+#include "canvas/vellum.h"
+
+#include <QPixmap>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <set>
+#include <unordered_map>
+#include <vector>
+
+namespace VellumView {
+
+inline constexpr double extentMinimum = 700.0; // the extent always covers (0,0)-(700,700)
+inline constexpr double minimumPpu = 0.02;
+inline constexpr double maximumPpu = 400.0;
+
+struct Before
+{
+    qint32 id;
+    qint32 x1, y1, x2, y2;
+};
+
+struct ScaledPicture
+{
+    qint64 imageKey = 0;
+    QSize size;
+    QPixmap pixmap;
+};
+
+inline QRectF unitRect(const VellumObject &o)
+{
+    return QRectF(QPointF(std::min(o.x1, o.x2), std::min(o.y1, o.y2)),
+                  QPointF(std::max(o.x1, o.x2), std::max(o.y1, o.y2)));
+}
+
+inline bool contains(const VellumObject &o, const QPointF &u)
+{
+    return u.x() >= std::min(o.x1, o.x2) && u.x() <= std::max(o.x1, o.x2)
+        && u.y() >= std::min(o.y1, o.y2) && u.y() <= std::max(o.y1, o.y2);
+}
+
+struct Extent
+{
+    double left, top, width, height;
+};
+
+inline Extent viewExtent(const VellumModel &model)
+{
+    const QRect e = model.extent();
+    double left = 0, top = 0, right = extentMinimum, bottom = extentMinimum;
+    if (!e.isNull()) {
+        left = std::min(left, double(e.left()));
+        top = std::min(top, double(e.top()));
+        right = std::max(right, double(e.right()));
+        bottom = std::max(bottom, double(e.bottom()));
+    }
+    return {left, top, right - left, bottom - top};
+}
+
+inline double fitPpu(const QWidget &widget)
+{
+    return std::max(4.0, std::min(widget.width() / 110.0, widget.height() / 75.0));
+}
+
+// Canvas units to widget pixels.
+struct Mapping
+{
+    double ox, oy, sx, sy;
+    QPointF toPixels(double x, double y) const { return {(x - ox) * sx, (y - oy) * sy}; }
+    QRectF toPixels(const QRectF &r) const
+    {
+        return QRectF(toPixels(r.left(), r.top()), toPixels(r.right(), r.bottom()));
+    }
+};
+
+} // namespace VellumView
+
+struct Vellum::View
+{
+    double ppuX = 0; // pixels per unit once a zoom has been set
+    double ppuY = 0;
+    bool zoomSet = false; // until then the scale follows the fit
+    double originX = 0; // drawing point at the view's top-left corner
+    double originY = 0;
+
+    int zoomMode = 0;
+    bool zoomEnabled = false;
+    bool viewFixed = false;
+    bool pointerArmed = false;
+    qint16 pointerSetting = 100;
+
+    Qt::MouseButton pressButton = Qt::NoButton;
+    QPointF pressPos;
+    qint32 pressedId = 0;
+    bool selectAloneOnRelease = false;
+    bool dragging = false; // moving the selection
+    bool panning = false;
+    QPointF panStart;
+    QPoint dragDelta; // whole units moved so far
+    std::vector<VellumView::Before> moving;
+
+    std::set<qint32> lastMoved; // moved by the drag that ended last
+    std::vector<VellumView::Before> lastBefore;
+
+    int wheelRest = 0;
+    QScrollBar *hBar = nullptr;
+    QScrollBar *vBar = nullptr;
+    bool syncing = false;
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    std::unordered_map<qint32, VellumView::ScaledPicture> pictures;
+
+    double scaleX(const QWidget &w) const { return zoomSet ? ppuX : VellumView::fitPpu(w); }
+    double scaleY(const QWidget &w) const { return zoomSet ? ppuY : VellumView::fitPpu(w); }
+    VellumView::Mapping mapping(const QWidget &w) const
+    {
+        return {originX, originY, scaleX(w), scaleY(w)};
+    }
+    QPixmap scaledPicture(const VellumObject &o, const QSize &size, qreal ratio);
+    void syncScrollBars(const Vellum &canvas);
+    void fixScale(const QWidget &w)
+    {
+        if (!zoomSet) {
+            ppuX = ppuY = VellumView::fitPpu(w);
+            zoomSet = true;
+        }
+    }
+};

@@ -1,0 +1,57 @@
+#include "features/reportlist.h"
+
+#include "app/controls.h"
+#include "app/frmmain.h"
+#include "panel/panel.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalBlocker>
+
+namespace Features {
+
+const QString &separatorLine()
+{
+    static const QString line(57, u'-');
+    return line;
+}
+
+void listObject(QListWidget *list, const QString &type, const QString &name,
+                const QString &box)
+{
+    if (!list || type == QLatin1String("Loadout"))
+        return;
+    list->addItem(name);
+    if (type == QLatin1String("Object"))
+        list->addItem(QStringLiteral(" in ") + box);
+    list->addItem(separatorLine());
+}
+
+void showResultList(frmMain &form, const QColor &background, const QColor &text)
+{
+    form.List1->setVisible(true);
+    if (form.Picture8)
+        form.Picture8->setVisible(true);
+    form.locationcombo1->setVisible(false);
+    if (form.Picture12)
+        form.Picture12->setVisible(false);
+    setControlColours(form.List1, background, text);
+}
+
+void spreadKeepingColourText(frmMain &form)
+{
+    QComboBox *chooser = form.colour;
+    const int index = chooser ? chooser->currentIndex() : -1;
+    const QString text = chooser ? chooser->currentText() : QString();
+    colourSpread(form);
+    if (!chooser || chooser->currentText() == text)
+        return;
+    // Putting the text back is no new choice of colour.
+    const QSignalBlocker blocker(chooser);
+    chooser->setCurrentIndex(index);
+    if (chooser->isEditable())
+        chooser->setEditText(text);
+}
+
+} // namespace Features

@@ -1,0 +1,54 @@
+#include "move/move.h"
+
+#include "app/frmmain.h"
+#include "app/platform.h"
+#include "canvas/vellum.h"
+
+#include <QDir>
+#include <QLineEdit>
+
+bool isFolderName(const QString &name)
+{
+    return !name.isEmpty() && name != QStringLiteral(".") && name != QStringLiteral("..")
+           && !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
+}
+
+void Vellum_DblClick(frmMain &form)
+{
+    ::Vellum &canvas = *form.Vellum;
+    // A double-click on empty drawing space has no object to open.
+    if (canvas.CurrentObject() == 0)
+        return;
+
+    const QString pathKey = QStringLiteral("1");
+    const QString path = canvas.UserProperty(pathKey);
+    const QString type = canvas.UserProperty(QStringLiteral("Type"));
+
+    if (type == QStringLiteral("Pic")) {
+        form.OpenDoc(path.isEmpty() ? QStringLiteral("images") : path);
+        return;
+    }
+
+    if (path.isEmpty()) {
+        const QString name = canvas.UserProperty(QStringLiteral("Name"));
+        if (!isFolderName(name)) {
+            form.platform().message(
+                QStringLiteral("The name \"%1\" cannot be used as a folder name.").arg(name));
+            return;
+        }
+        // The document folder lives in the working folder, where the bare name kept in
+        // "1" finds it again. An existing folder is left as it is, and a folder that
+        // cannot be made shows up as a failed open.
+        QDir working = QDir::current();
+        working.mkdir(name);
+        working.mkdir(name + QStringLiteral("/History"));
+        canvas.SetUserProperty(pathKey, name);
+        form.OpenDoc(name);
+    } else {
+        if (form.txtType->text() == QStringLiteral("Object"))
+            canvas.SetLayer(3);
+        form.OpenDoc(path);
+    }
+    if (form.txtType->text() == QStringLiteral("Location"))
+        canvas.SetLayer(2);
+}

@@ -1,0 +1,36 @@
+#include "panel/panel.h"
+
+#include "app/frmmain.h"
+#include "canvas/vellum.h"
+#include "store/rules/palette.h"
+#include "store/rules/textrules.h"
+
+#include <QComboBox>
+
+// Acts on the canvas's current object as it stands, without making the selected object
+// current first. Every write that fails is passed over and the next step runs.
+void Combo1_Click(frmMain &form, int k)
+{
+    ::Vellum &canvas = *form.Vellum;
+    QComboBox *chooser = form.Combo1;
+    if (k >= 0 && k < chooser->count())
+        chooser->setEditText(chooser->itemText(k));
+
+    canvas.SetUserProperty(QStringLiteral("set"), chooser->currentText());
+    canvas.SetUserProperty(QStringLiteral("TypeIndex"), 17 * k + 1);
+    canvas.SetUserProperty(QStringLiteral("Colour"), k);
+    if (const auto c = TextRules::toInt16(canvas.UserProperty(QStringLiteral("Colour")))) {
+        if (const std::optional<QColor> fill = Palette::colour(*c))
+            canvas.SetFillColor(*fill);
+    }
+
+    captionLoad(form);
+    rowCovers(form);
+
+    if (const std::optional<QColor> background = Palette::colour(k))
+        setBackgroundOf(chooser, *background);
+    const QColor text = *Palette::colour(k >= 7 ? 0 : 15);
+    canvas.SetTextColor(text);
+    setForegroundOf(chooser, text);
+    colourSpread(form);
+}

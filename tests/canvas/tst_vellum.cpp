@@ -1,0 +1,558 @@
+// The canvas on its own: a Vellum shown offscreen, driven through its operations and the
+// pointer, and its document written to disk and read back.
+
+#include "canvas/vellum.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QMap>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <memory>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+std::unique_ptr<Vellum> shownCanvas()
+{
+    auto canvas = std::make_unique<Vellum>();
+    canvas->resize(800, 600);
+    canvas->show();
+    if (!QTest::qWaitForWindowExposed(canvas.get()))
+        qWarning("canvas window not exposed");
+    return canvas;
+}
+
+qint32 addBox(Vellum &canvas, qint32 x1, qint32 y1, qint32 x2, qint32 y2, const QString &name)
+{
+    canvas.AddObject(10, x1, y1, x2, y2);
+    canvas.SetUserProperty(u"Name"_s, name);
+    canvas.SetObjectText(name);
+    return canvas.CurrentObject();
+}
+
+QPoint centre(const Vellum &canvas, qint32 id)
+{
+    const VellumObject *o = canvas.objectById(id);
+    return ((canvas.toPixels(o->x1, o->y1) + canvas.toPixels(o->x2, o->y2)) / 2).toPoint();
+}
+
+QRect rectOf(const Vellum &canvas, qint32 id)
+{
+    const VellumObject *o = canvas.objectById(id);
+    return QRect(QPoint(o->x1, o->y1), QPoint(o->x2, o->y2));
+}
+
+// Records the canvas's pointer events in the order they are raised.
+struct Recorder
+{
+    QStringList log;
+    explicit Recorder(Vellum &canvas)
+    {
+        QObject::connect(&canvas, &Vellum::MouseDown, [this](int b, int s, int x, int y) {
+            log << u"down %1 %2 %3 %4"_s.arg(b).arg(s).arg(x).arg(y);
+        });
+        QObject::connect(&canvas, &Vellum::MouseUp, [this](int b, int s, int x, int y) {
+            log << u"up %1 %2 %3 %4"_s.arg(b).arg(s).arg(x).arg(y);
+        });
+        QObject::connect(&canvas, &Vellum::Click, [this] { log << u"click"_s; });
+    }
+};
+
+void drag(Vellum &canvas, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {})
+{
+    QTest::mousePress(&canvas, Qt::LeftButton, modifiers, from);
+    for (int i = 1; i <= 6; ++i)
+        QTest::mouseMove(&canvas, from + (to - from) * i / 6);
+    QTest::mouseRelease(&canvas, Qt::LeftButton, modifiers, to);
+}
+
+QMap<QString, QString> propertiesOf(const VellumObject &o)
+{
+    QMap<QString, QString> map;
+    for (const auto &[key, value] : o.properties)
+        map.insert(key, value);
+    return map;
+}
+
+} // namespace
+
+class TestVellum : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void documentRoundTrip()
+    {
+        QTemporaryDir dir;
+        const QString picturePath = dir.filePath(u"photo.png"_s);
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(QColor(20, 140, 200));
+        image.setPixel(3, 4, qRgb(250, 10, 10));
+        QVERIFY(image.save(picturePath));
+
+        auto canvas = shownCanvas();
+        const qint32 box = addBox(*canvas, 100, 120, 144, 167, u"Garage"_s);
+        canvas->SetFillColor(QColor(192, 192, 192));
+        canvas->SetTextColor(Qt::black);
+        canvas->SetDrawStyle(2);
+        canvas->SetFillMode(1);
+        canvas->SetShapeParam(60);
+        canvas->SetLayer(2);
+        canvas->SetUserProperty(u"Boxes"_s, u"Garage\r\nAttic\r\n"_s);
+        canvas->SetUserProperty(u"Colour"_s, 7);
+        canvas->SetUserProperty(u"Value"_s, 12.5);
+        const qint32 gone = addBox(*canvas, 1, 1, 3, 3, u"Gone"_s);
+        const qint32 thing = addBox(*canvas, -5, -7, -3, -5, u"Größe ÄÖÜ 東京 ✓"_s);
+        canvas->SetLayer(3);
+        canvas->SetUserProperty(u"1"_s, u"C:\\Docs\\\"quoted\" name.pdf"_s);
+        canvas->SetUserProperty(u"MovementHistory"_s, u" - Garage\r\n3/15/2026\r\n"_s);
+        canvas->SetUserProperty(u"Header"_s, QString());
+        QVERIFY(canvas->LoadPictureFile(picturePath, 1, 0));
+        QVERIFY(canvas->AddObject(12, 50, 50, 55, 55));
+        canvas->SetUserProperty(u"Type"_s, u"Pic"_s);
+        QCOMPARE(canvas->current()->picture.size(), QSize(40, 30));
+        QVERIFY(canvas->DeleteObject(gone));
+
+        const QString file = dir.filePath(u"pic"_s);
+        QVERIFY(canvas->SaveDocument(file));
+        auto loaded = shownCanvas();
+        QVERIFY(loaded->LoadDocument(file));
+
+        QCOMPARE(loaded->ObjectCount(1), canvas->ObjectCount(1));
+        for (int i = 0; i < canvas->ObjectCount(1); ++i) {
+            const VellumObject &a = *canvas->objects()[i];
+            const VellumObject &b = *loaded->objects()[i];
+            QCOMPARE(b.id, a.id);
+            QCOMPARE(b.kind, a.kind);
+            QCOMPARE(QRect(QPoint(b.x1, b.y1), QPoint(b.x2, b.y2)),
+                     QRect(QPoint(a.x1, a.y1), QPoint(a.x2, a.y2)));
+            QCOMPARE(b.fillColor, a.fillColor);
+            QCOMPARE(b.textColor, a.textColor);
+            QCOMPARE(b.objectText, a.objectText);
+            QCOMPARE(b.drawStyle, a.drawStyle);
+            QCOMPARE(b.fillMode, a.fillMode);
+            QCOMPARE(b.shapeParam, a.shapeParam);
+            QCOMPARE(b.layer, a.layer);
+            QCOMPARE(propertiesOf(b), propertiesOf(a));
+            QCOMPARE(b.pictureData, a.pictureData);
+        }
+        QVERIFY(loaded->SetCurrentObject(box));
+        QCOMPARE(loaded->UserProperty(u"Boxes"_s), u"Garage\r\nAttic\r\n"_s);
+        QCOMPARE(loaded->UserProperty(u"Value"_s), u"12.5"_s);
+        QVERIFY(loaded->SetCurrentObject(thing));
+        QCOMPARE(loaded->ObjectText(), u"Größe ÄÖÜ 東京 ✓"_s);
+        QVERIFY(loaded->SetCurrentIndex(3));
+        QCOMPARE(loaded->ObjectKind(), qint16(12));
+        QCOMPARE(loaded->current()->picture.pixel(3, 4), qRgb(250, 10, 10));
+        // Ids go on after the highest one, even when that object was deleted before saving.
+        QVERIFY(loaded->AddObject(10, 0, 0, 1, 1));
+        QCOMPARE(loaded->CurrentObject(), canvas->objects().back()->id + 1);
+    }
+
+    void missingDocumentGivesEmptyDrawing()
+    {
+        QTemporaryDir dir;
+        auto canvas = shownCanvas();
+        addBox(*canvas, 0, 0, 10, 10, u"Old"_s);
+        QVERIFY(canvas->LoadDocument(dir.filePath(u"pic"_s)));
+        QCOMPARE(canvas->ObjectCount(1), 0);
+        QCOMPARE(canvas->CurrentObject(), 0);
+    }
+
+    void unreadableDocumentIsKeptAside()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"pic"_s);
+        QFile damaged(file);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("{\"format\": \"something else\"");
+        damaged.close();
+        auto canvas = shownCanvas();
+        QStringList messages;
+        canvas->setMessageHandler([&messages](const QString &text) { messages << text; });
+        addBox(*canvas, 0, 0, 10, 10, u"Old"_s);
+
+        QVERIFY(!canvas->LoadDocument(file));
+        QCOMPARE(canvas->ObjectCount(1), 0);
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].startsWith(u"The document %1 could not be read ("_s.arg(file)));
+        QVERIFY(messages[0].endsWith(u"; Ambrook starts with an empty drawing."_s));
+        QVERIFY(!QFile::exists(file));
+        const QStringList kept = QDir(dir.path()).entryList(QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QVERIFY(messages[0].contains(kept[0]));
+
+        // A save that cannot be written names the file and keeps the drawing.
+        const QString nowhere = dir.filePath(u"no folder/pic"_s);
+        addBox(*canvas, 0, 0, 10, 10, u"New"_s);
+        QVERIFY(!canvas->SaveDocument(nowhere));
+        QCOMPARE(messages.size(), 2);
+        QVERIFY(messages[1].startsWith(u"The document %1 could not be saved ("_s.arg(nowhere)));
+        QCOMPARE(canvas->ObjectCount(1), 1);
+    }
+
+    void pictureFileRefusesOtherFiles()
+    {
+        QTemporaryDir dir;
+        QFile text(dir.filePath(u"notes.txt"_s));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("Not a picture at all\n");
+        text.close();
+        auto canvas = shownCanvas();
+        QVERIFY(!canvas->LoadPictureFile(text.fileName(), 1, 0));
+        QVERIFY(!canvas->LoadPictureFile(dir.filePath(u"missing.png"_s), 1, 0));
+        QVERIFY(canvas->AddObject(12, 0, 0, 5, 5));
+        QVERIFY(canvas->current()->picture.isNull());
+        QVERIFY(canvas->current()->pictureData.isEmpty());
+    }
+
+    void pressSelectsAndRaisesEventsInOrder()
+    {
+        auto canvas = shownCanvas();
+        const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
+        addBox(*canvas, 30, 10, 40, 20, u"B"_s);
+        canvas->SetCurrentObject(0);
+        Recorder recorder(*canvas);
+        const QPoint at = centre(*canvas, a);
+        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, at);
+
+        QCOMPARE(canvas->CurrentObject(), a);
+        QCOMPARE(canvas->ObjectCount(2), 1);
+        QVERIFY(canvas->objectById(a)->selected);
+        const int tx = int(at.x() * canvas->TwipsPerPixelX());
+        const int ty = int(at.y() * canvas->TwipsPerPixelY());
+        QCOMPARE(recorder.log,
+                 QStringList({u"down 1 0 %1 %2"_s.arg(tx).arg(ty),
+                              u"up 1 0 %1 %2"_s.arg(tx).arg(ty), u"click"_s}));
+
+        // A press on empty space clears the selection and makes no object current.
+        recorder.log.clear();
+        QTest::mousePress(canvas.get(), Qt::RightButton, Qt::ShiftModifier, QPoint(700, 500));
+        QCOMPARE(canvas->CurrentObject(), 0);
+        QCOMPARE(canvas->ObjectCount(2), 1); // Shift keeps it
+        QTest::mouseRelease(canvas.get(), Qt::RightButton, Qt::ShiftModifier, QPoint(700, 500));
+        QTest::mouseClick(canvas.get(), Qt::MiddleButton, Qt::NoModifier, QPoint(700, 500));
+        QCOMPARE(canvas->ObjectCount(2), 0);
+        QVERIFY(recorder.log.at(0).startsWith(u"down 3 1 "_s));
+        QVERIFY(recorder.log.at(3).startsWith(u"down 4 0 "_s));
+    }
+
+    void modifiersAddAndToggle()
+    {
+        auto canvas = shownCanvas();
+        const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
+        const qint32 b = addBox(*canvas, 30, 10, 40, 20, u"B"_s);
+        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, centre(*canvas, a));
+        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::ShiftModifier, centre(*canvas, b));
+        QCOMPARE(canvas->ObjectCount(2), 2);
+        QCOMPARE(canvas->CurrentObject(), b);
+        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::ControlModifier, centre(*canvas, a));
+        QCOMPARE(canvas->ObjectCount(2), 1);
+        QVERIFY(!canvas->objectById(a)->selected);
+        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::ShiftModifier, centre(*canvas, a));
+        // A plain click on one of several selected shapes selects it alone.
+        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, centre(*canvas, b));
+        QCOMPARE(canvas->ObjectCount(2), 1);
+        QVERIFY(canvas->objectById(b)->selected);
+    }
+
+    void dragMovesSelectionAndHitTestSkipsIt()
+    {
+        auto canvas = shownCanvas();
+        const qint32 floor = addBox(*canvas, 0, 0, 100, 60, u"Floor"_s);
+        const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
+        const qint32 b = addBox(*canvas, 30, 10, 40, 20, u"B"_s);
+        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, centre(*canvas, a));
+        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::ShiftModifier, centre(*canvas, b));
+
+        // What the release handler sees: the hit test at the release point.
+        qint16 hit = -1;
+        qint32 hitId = -1;
+        connect(canvas.get(), &Vellum::MouseUp, canvas.get(), [&](int, int, int x, int y) {
+            hit = canvas->HitTest(qRound(x / canvas->TwipsPerPixelX()),
+                                  qRound(y / canvas->TwipsPerPixelY()), 0);
+            hitId = canvas->CurrentObject();
+        });
+        const QPoint from = centre(*canvas, a);
+        const QPointF step = canvas->toPixels(7, 25) - canvas->toPixels(0, 0);
+        drag(*canvas, from, from + step.toPoint());
+
+        QCOMPARE(rectOf(*canvas, a), QRect(QPoint(17, 35), QPoint(27, 45)));
+        QCOMPARE(rectOf(*canvas, b), QRect(QPoint(37, 35), QPoint(47, 45)));
+        QCOMPARE(canvas->ObjectCount(2), 2);
+        QCOMPARE(hit, qint16(1));
+        QCOMPARE(hitId, floor);
+
+        canvas->DropAction(5);
+        QCOMPARE(rectOf(*canvas, a), QRect(QPoint(10, 10), QPoint(20, 20)));
+        QCOMPARE(rectOf(*canvas, b), QRect(QPoint(30, 10), QPoint(40, 20)));
+
+        // A press and release without movement reports the pressed shape itself.
+        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, centre(*canvas, a));
+        QCOMPARE(hitId, a);
+        canvas->DropAction(5);
+        QCOMPARE(rectOf(*canvas, a), QRect(QPoint(10, 10), QPoint(20, 20)));
+        QCOMPARE(canvas->HitTest(790, 590, 0), qint16(0));
+        QCOMPARE(canvas->CurrentObject(), a);
+    }
+
+    void higherLayerIsOnTop()
+    {
+        auto canvas = shownCanvas();
+        const qint32 stored = addBox(*canvas, 12, 12, 16, 16, u"Drill"_s);
+        canvas->SetLayer(3);
+        const qint32 body = addBox(*canvas, 0, 0, 44, 47, u"Shelf"_s);
+        canvas->SetLayer(2);
+        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, centre(*canvas, stored));
+        QCOMPARE(canvas->CurrentObject(), stored);
+        canvas->SetCurrentObject(stored);
+        canvas->SetLayer(1);
+        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, centre(*canvas, stored));
+        QCOMPARE(canvas->CurrentObject(), body);
+    }
+
+    void findObject_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QString>("found"); // its "Name"; "" for no match
+        QTest::addColumn<int>("selected");
+
+        QTest::newRow("exact, case-sensitive") << u"shelf A"_s << 4096 << u"shelf A"_s << 0;
+        QTest::newRow("exact refuses other case") << u"Shelf a"_s << 4096 << QString() << 0;
+        QTest::newRow("exact refuses a part") << u"Shelf"_s << 4096 << u"Shelf"_s << 0;
+        QTest::newRow("part, ignoring case") << u"SHELF"_s << 0 << u"Shelf"_s << 0;
+        QTest::newRow("part in the middle") << u"op sh"_s << 0 << u"Top shelf"_s << 0;
+        QTest::newRow("20480 finds and selects") << u"Garage"_s << 20480 << u"Garage"_s << 1;
+        QTest::newRow("16384 selects a part match") << u"arag"_s << 16384 << u"Garage"_s << 1;
+        QTest::newRow("no match") << u"Cellar"_s << 20480 << QString() << 0;
+    }
+
+    void findObject()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, flags);
+        QFETCH(QString, found);
+        QFETCH(int, selected);
+        auto canvas = shownCanvas();
+        for (const QString &name : {u"Shelf"_s, u"shelf A"_s, u"Top shelf"_s, u"Garage"_s})
+            addBox(*canvas, 0, 0, 5, 5, name);
+        const qint32 before = canvas->CurrentObject();
+        const qint32 id = canvas->FindObject(u"Name"_s, value, flags);
+        QCOMPARE(canvas->ObjectCount(2), selected);
+        if (found.isEmpty()) {
+            QCOMPARE(id, 0);
+            QCOMPARE(canvas->CurrentObject(), before);
+        } else {
+            QVERIFY(id > 0);
+            QCOMPARE(canvas->CurrentObject(), id);
+            QCOMPARE(canvas->UserProperty(u"Name"_s), found);
+        }
+    }
+
+    void findObjectContinuesInDrawingOrder()
+    {
+        auto canvas = shownCanvas();
+        QList<qint32> shelves;
+        for (const QString &name : {u"Shelf 1"_s, u"Attic"_s, u"shelf 2"_s, u"SHELF 3"_s}) {
+            const qint32 id = addBox(*canvas, 0, 0, 5, 5, name);
+            if (name.startsWith(u"s"_s, Qt::CaseInsensitive))
+                shelves << id;
+        }
+        canvas->SetCurrentObject(0);
+        QList<qint32> found;
+        for (int flags = 0;; flags = 256) {
+            const qint32 id = canvas->FindObject(u"Name"_s, u"shelf"_s, flags);
+            if (id < 1)
+                break;
+            found << id;
+        }
+        QCOMPARE(found, shelves);
+        QCOMPARE(canvas->FindObject(u"Name"_s, u"shelf"_s, 256), 0);
+        QCOMPARE(canvas->FindObject(u"Name"_s, u"shelf"_s, 0), shelves.first());
+    }
+
+    void zoomInBringsPointToCorner_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::newRow("box corner") << 312 << 480 - 8;
+        QTest::newRow("above the drawing") << 0 << -8;
+        QTest::newRow("beyond 700") << 900 << 1200;
+    }
+
+    void zoomInBringsPointToCorner()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        auto canvas = shownCanvas();
+        addBox(*canvas, -20, -30, -10, -20, u"Far left"_s);
+        addBox(*canvas, 1000, 1300, 1044, 1355, u"Far right"_s);
+        canvas->SetZoomMode(0);
+        canvas->SetZoomX(canvas->FitZoomX());
+        canvas->SetZoomY(canvas->FitZoomY());
+        canvas->SetViewX(double(canvas->ZoomX()) * (x - canvas->ExtentLeft())
+                         / canvas->ExtentWidth());
+        canvas->SetViewY(double(canvas->ZoomY()) * (y - canvas->ExtentTop())
+                         / canvas->ExtentHeight());
+        const QPointF corner = canvas->toPixels(x, y);
+        QVERIFY2(qAbs(corner.x()) < 0.01 && qAbs(corner.y()) < 0.01,
+                 qPrintable(u"%1, %2"_s.arg(corner.x()).arg(corner.y())));
+        const QPointF size = canvas->toPixels(x + 4, y + 4) - corner;
+        QVERIFY(size.x() >= 16 && size.y() >= 16);
+        // A box with its surroundings fills the view.
+        QVERIFY(canvas->toPixels(x + 44, y + 63).x() <= canvas->width());
+        QVERIFY(canvas->toPixels(x + 44, y + 63).y() <= canvas->height());
+    }
+
+    void viewStaysWhenTheExtentGrows()
+    {
+        auto canvas = shownCanvas();
+        const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
+        canvas->SetZoomX(canvas->FitZoomX() * 2);
+        canvas->SetZoomY(canvas->FitZoomY() * 2);
+        const QPointF before = canvas->toPixels(10, 10);
+        canvas->SetCurrentObject(a);
+        canvas->MoveObject(2000, 3000, 12288);
+        QCOMPARE(canvas->toPixels(10, 10), before);
+        QCOMPARE(canvas->ExtentWidth(), 2020);
+    }
+
+    void noCurrentObjectReadsEmptyAndRefusesWrites()
+    {
+        auto canvas = shownCanvas();
+        addBox(*canvas, 0, 0, 5, 5, u"A"_s);
+        QVERIFY(!canvas->SetCurrentObject(999));
+        QCOMPARE(canvas->CurrentObject(), 0);
+        QCOMPARE(canvas->UserProperty(u"Name"_s), QString());
+        QVERIFY(!canvas->SetUserProperty(u"Name"_s, u"B"_s));
+        QVERIFY(!canvas->SetFillColor(Qt::red));
+        QVERIFY(!canvas->SetLayer(3));
+        QVERIFY(!canvas->SetSelected(true));
+        QVERIFY(!canvas->MoveObject(1, 1, 12288));
+        qint32 x1 = 7, y1 = 7, x2 = 7, y2 = 7;
+        QVERIFY(!canvas->GetObjectRect(x1, y1, x2, y2));
+        QCOMPARE(x1, 7);
+        QCOMPARE(canvas->ObjectKind(), qint16(0));
+        QCOMPARE(canvas->ObjectCount(2), 0);
+        QVERIFY(!canvas->SetCurrentIndex(2));
+    }
+
+    void numbersAsUserProperties()
+    {
+        auto canvas = shownCanvas();
+        addBox(*canvas, 0, 0, 5, 5, u"A"_s);
+        QVERIFY(canvas->SetUserProperty(u"Colour"_s, -32768));
+        QCOMPARE(canvas->UserProperty(u"Colour"_s), u"-32768"_s);
+        QVERIFY(!canvas->SetUserProperty(u"Colour"_s, 40000));
+        QCOMPARE(canvas->UserProperty(u"Colour"_s), u"-32768"_s);
+        QVERIFY(canvas->SetUserProperty(u"Value"_s, 0.1));
+        QCOMPARE(canvas->UserProperty(u"Value"_s), u"0.1"_s);
+        QVERIFY(canvas->SetUserProperty(u"Value"_s, 3.0));
+        QCOMPARE(canvas->UserProperty(u"Value"_s), u"3"_s);
+        QCOMPARE(canvas->UserProperty(u"18"_s), QString());
+    }
+
+    void idsSurviveDeletion()
+    {
+        auto canvas = shownCanvas();
+        const qint32 a = addBox(*canvas, 0, 0, 5, 5, u"A"_s);
+        const qint32 b = addBox(*canvas, 0, 0, 5, 5, u"B"_s);
+        const qint32 c = addBox(*canvas, 0, 0, 5, 5, u"C"_s);
+        QVERIFY(canvas->DeleteObject(c));
+        QVERIFY(canvas->DeleteObject(a));
+        QCOMPARE(canvas->CurrentObject(), 0);
+        QVERIFY(canvas->AddObject(10, 0, 0, 1, 1));
+        QCOMPARE(canvas->CurrentObject(), c + 1);
+        QVERIFY(canvas->SetCurrentIndex(1));
+        QCOMPARE(canvas->CurrentObject(), b);
+        QCOMPARE(canvas->UserProperty(u"Name"_s), u"B"_s);
+        QVERIFY(!canvas->SetCurrentObject(a));
+    }
+
+    void editModeTenPicksFirstSelected()
+    {
+        auto canvas = shownCanvas();
+        const qint32 a = addBox(*canvas, 0, 0, 5, 5, u"A"_s);
+        addBox(*canvas, 0, 0, 5, 5, u"B"_s);
+        const qint32 c = addBox(*canvas, 0, 0, 5, 5, u"C"_s);
+        canvas->SetEditMode(10);
+        QCOMPARE(canvas->CurrentObject(), c); // none selected: unchanged
+        canvas->SetSelected(true);
+        canvas->SetCurrentObject(a);
+        canvas->SetSelected(true);
+        canvas->SetCurrentObject(0);
+        canvas->SetEditMode(10);
+        QCOMPARE(canvas->CurrentObject(), a);
+        canvas->SetSearchFlag(true);
+        QCOMPARE(canvas->ObjectCount(2), 0);
+    }
+
+    void keysWheelDoubleClickAndDrops()
+    {
+        auto canvas = shownCanvas();
+        QList<QPair<int, int>> keys;
+        connect(canvas.get(), &Vellum::KeyUp, canvas.get(),
+                [&keys](int code, int shift) { keys << qMakePair(code, shift); });
+        QTest::keyClick(canvas.get(), Qt::Key_Delete);
+        QTest::keyClick(canvas.get(), Qt::Key_A, Qt::ShiftModifier);
+        QTest::keyClick(canvas.get(), Qt::Key_7);
+        QTest::keyClick(canvas.get(), Qt::Key_Escape);
+        QTest::keyClick(canvas.get(), Qt::Key_Return);
+        QTest::keyClick(canvas.get(), Qt::Key_Left, Qt::ControlModifier);
+        // Modifier keys raise their own releases (16 Shift, 17 Ctrl), as any key does.
+        QCOMPARE(keys,
+                 (QList<QPair<int, int>> {
+                     {46, 0}, {65, 1}, {16, 0}, {55, 0}, {27, 0}, {13, 0}, {37, 2}, {17, 0}}));
+
+        QSignalSpy wheel(canvas.get(), &Vellum::MouseWheel);
+        auto turn = [&canvas](int delta, Qt::KeyboardModifiers modifiers) {
+            QWheelEvent event(QPointF(100, 100), canvas->mapToGlobal(QPointF(100, 100)), QPoint(),
+                              QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(canvas.get(), &event);
+        };
+        turn(120, {});
+        turn(-60, {});
+        turn(-60, {});
+        const float zoom = canvas->ZoomX();
+        turn(120, Qt::ControlModifier); // zoom not enabled: a plain step
+        canvas->SetZoomMode(1);
+        canvas->SetZoomEnabled(true);
+        turn(120, Qt::ControlModifier);
+        QCOMPARE(wheel.count(), 3);
+        QCOMPARE(wheel.at(0).at(0).toInt(), 120);
+        QCOMPARE(wheel.at(1).at(0).toInt(), -120);
+        QVERIFY(canvas->ZoomX() > zoom);
+
+        QSignalSpy doubleClick(canvas.get(), &Vellum::DblClick);
+        QTest::mouseDClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
+        QCOMPARE(doubleClick.count(), 1);
+
+        QSignalSpy drops(canvas.get(), &Vellum::FileDrop);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(u"/tmp/drill.pdf"_s),
+                      QUrl(u"https://example.org/x.png"_s),
+                      QUrl::fromLocalFile(u"/tmp/scan.2024.jpeg"_s)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(canvas.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(canvas.get(), &drop);
+        QCOMPARE(drops.count(), 2);
+        QCOMPARE(drops.at(0).at(0).toString(), u"/tmp/drill.pdf"_s);
+        QCOMPARE(drops.at(1).at(0).toString(), u"/tmp/scan.2024.jpeg"_s);
+    }
+};
+
+QTEST_MAIN(TestVellum)
+#include "tst_vellum.moc"
