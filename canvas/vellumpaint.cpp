@@ -27,22 +27,31 @@ void paintText(QPainter &p, const VellumObject &o, const QRectF &r)
     // Shrink a long text to fit, but never below a readable size: elide instead. Glyph
     // widths do not scale exactly with the size, so a few smaller steps may follow.
     const int smallest = int(std::min(size, 7.0));
+    // Shaping a text is most of the cost of painting thousands of objects: a width already
+    // measured at the font as it stands is not measured again.
     QFont font = p.font();
     font.setPixelSize(int(size));
     double wide = QFontMetricsF(font).horizontalAdvance(text);
-    if (wide > box.width())
+    bool measured = true;   // wide belongs to the font as it stands
+    if (wide > box.width()) {
         font.setPixelSize(std::max(smallest, int(size * box.width() / wide)));
+        measured = font.pixelSize() == int(size);
+    }
     for (int i = 0; i < 4 && font.pixelSize() > smallest; ++i) {
-        wide = QFontMetricsF(font).horizontalAdvance(text);
+        if (!measured)
+            wide = QFontMetricsF(font).horizontalAdvance(text);
+        measured = true;
         if (wide <= box.width())
             break;
         font.setPixelSize(font.pixelSize() - 1);
+        measured = false;
     }
-    const QFontMetricsF metrics(font);
+    // A text that fits needs no eliding (U+009C separates variants that elidedText picks).
+    const bool fits = measured && wide <= box.width() && !text.contains(QChar(0x9c));
     p.setFont(font);
     p.setPen(o.textColor);
     p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine,
-               metrics.elidedText(text, Qt::ElideRight, box.width()));
+               fits ? text : QFontMetricsF(font).elidedText(text, Qt::ElideRight, box.width()));
 }
 
 void paintSelection(QPainter &p, const QRectF &r)

@@ -11,6 +11,7 @@
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateTime>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMetaObject>
@@ -80,6 +81,9 @@ void AlarmReport(frmMain &form)
 {
     Vellum &canvas = *form.Vellum;
     Features::showResultList(form, QColor(255, 0, 0), QColor(255, 255, 255));
+    // The shared list needs a heading of its own, or the report would read as the objects
+    // waiting to be moved.
+    form.Label19->setText(QStringLiteral("Alarms"));
     form.List1->clear();
     bool found = false;
 

@@ -305,6 +305,21 @@ private slots:
         QCOMPARE(canvas->CurrentObject(), a);
     }
 
+    void draggingEmptySpacePansTheView()
+    {
+        auto canvas = shownCanvas();
+        const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
+        const QPointF before = canvas->toPixels(10, 10);
+        drag(*canvas, QPoint(600, 400), QPoint(650, 380));
+        QCOMPARE(canvas->toPixels(10, 10), before + QPointF(50, -20));
+        QCOMPARE(rectOf(*canvas, a), QRect(QPoint(10, 10), QPoint(20, 20)));
+        QTest::mousePress(canvas.get(), Qt::MiddleButton, Qt::NoModifier, centre(*canvas, a));
+        QTest::mouseMove(canvas.get(), centre(*canvas, a) - QPoint(0, 30));
+        QTest::mouseRelease(canvas.get(), Qt::MiddleButton, Qt::NoModifier);
+        QCOMPARE(canvas->toPixels(10, 10), before + QPointF(50, -50));
+        QCOMPARE(rectOf(*canvas, a), QRect(QPoint(10, 10), QPoint(20, 20)));
+    }
+
     void higherLayerIsOnTop()
     {
         auto canvas = shownCanvas();
