@@ -2,9 +2,11 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -373,6 +375,21 @@ VellumObject *topmostAt(const VellumModel &model, const QPointF &u)
     return nullptr;
 }
 } // namespace
+
+bool Vellum::event(QEvent *event)
+{
+    // Small shapes cut their text short: hovering shows it whole.
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const VellumObject *hit = topmostAt(*this, toUnits(QPointF(help->pos())));
+        if (hit && !hit->objectText.isEmpty())
+            QToolTip::showText(help->globalPos(), hit->objectText, this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
 
 void Vellum::mousePressEvent(QMouseEvent *event)
 {

@@ -133,7 +133,6 @@ void InstallTest::desktopEntryStartsTheLauncher()
     const QStringList categories =
         entry.value(QStringLiteral("Categories")).split(u';', Qt::SkipEmptyParts);
     QVERIFY(categories.contains(QStringLiteral("Office")));
-    QVERIFY(categories.contains(QStringLiteral("Utility")));
     QCOMPARE(entry.value(QStringLiteral("Exec")), mPrefix + QStringLiteral("/bin/ambrook-launch"));
 }
 

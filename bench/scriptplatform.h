@@ -1,0 +1,23 @@
+#pragma once
+
+// The benchmark's Platform: no dialog ever opens. The input box answers with a fresh box
+// name each time; messages are echoed on stderr so that an unexpected one is seen.
+
+#include "app/platform.h"
+
+#include <QDate>
+
+class ScriptPlatform : public Platform
+{
+public:
+    int messages = 0;
+    int beeps = 0;
+    int answers = 0;
+
+    void message(const QString &text) override;
+    QString inputBox(const QString &prompt) override;
+    int openDoc(const QString &) override { return 42; }
+    void beep() override { ++beeps; }
+    bool printWindow(QWidget &) override { return false; }
+    QDate today() override { return QDate::currentDate(); }
+};
