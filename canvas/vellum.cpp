@@ -136,6 +136,8 @@ void Vellum::documentReplaced()
     v->dragging = false;
     v->pressedId = 0;
     v->pictures.clear();
+    v->texts.clear(); // ids start again with a new document
+    v->boxesRevision = ~quint64(0);
 }
 
 // --- view ---
@@ -175,7 +177,9 @@ void Vellum::SetZoomX(float zoom)
     if (!(zoom > 0))
         return;
     v->fixScale(*this);
-    v->ppuX = std::clamp(double(zoom) / ExtentWidth(), minimumPpu, maximumPpu);
+    v->atFitX = qFuzzyCompare(zoom, FitZoomX());
+    v->ppuX = v->atFitX ? fitPpu(*this)
+                          : std::clamp(double(zoom) / ExtentWidth(), minimumPpu, maximumPpu);
     update();
 }
 
@@ -189,7 +193,9 @@ void Vellum::SetZoomY(float zoom)
     if (!(zoom > 0))
         return;
     v->fixScale(*this);
-    v->ppuY = std::clamp(double(zoom) / ExtentHeight(), minimumPpu, maximumPpu);
+    v->atFitY = qFuzzyCompare(zoom, FitZoomY());
+    v->ppuY = v->atFitY ? fitPpu(*this)
+                          : std::clamp(double(zoom) / ExtentHeight(), minimumPpu, maximumPpu);
     update();
 }
 
@@ -359,6 +365,11 @@ void Vellum::resizeEvent(QResizeEvent *event)
     const int thickness = v->vBar->sizeHint().width();
     v->hBar->setGeometry(0, height() - thickness, width() - thickness, thickness);
     v->vBar->setGeometry(width() - thickness, 0, thickness, height() - thickness);
+    // The fit scale follows the window; the drawing point at the top-left corner stays.
+    if (v->atFitX)
+        v->ppuX = fitPpu(*this);
+    if (v->atFitY)
+        v->ppuY = fitPpu(*this);
     v->syncScrollBars(*this);
 }
 
@@ -388,6 +399,8 @@ bool Vellum::event(QEvent *event)
             QToolTip::hideText();
         return true;
     }
+    if (event->type() == QEvent::FontChange)
+        v->texts.clear();
     return QWidget::event(event);
 }
 
@@ -547,6 +560,7 @@ void Vellum::wheelEvent(QWheelEvent *event)
         v->fixScale(*this);
         const QPointF at = event->position();
         const QPointF u = toUnits(at);
+        v->atFitX = v->atFitY = false;
         const double factor = std::pow(1.25, step / 120.0);
         v->ppuX = std::clamp(v->ppuX * factor, minimumPpu, maximumPpu);
         v->ppuY = std::clamp(v->ppuY * factor, minimumPpu, maximumPpu);

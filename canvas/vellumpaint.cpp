@@ -14,25 +14,39 @@ QColor outlineFor(const QColor &fill)
     return fill.lightness() < 40 ? QColor(70, 70, 70) : fill.darker(160);
 }
 
-void paintText(QPainter &p, const VellumObject &o, const QRectF &r)
+// The box inside the rectangle that a name may use, and whether one fits at all.
+QRectF textBox(const QRectF &r)
 {
     const double pad = std::min(r.width(), r.height()) * 0.08 + 1;
-    const QRectF box = r.adjusted(pad, pad, -pad, -pad);
-    double size = std::min(box.height() * 0.5, 40.0);
+    return r.adjusted(pad, pad, -pad, -pad);
+}
+
+bool roomForText(const QRectF &r)
+{
+    const QRectF box = textBox(r);
+    return box.height() * 0.5 >= 5 && box.width() >= 8;
+}
+
+// Lays the object's name out for its rectangle: the largest size up to 40 pixels that fits,
+// never below a readable size (the text is cut short instead).
+void layOut(LaidText &laid, const QFont &base, const QString &source, const QRectF &r)
+{
+    laid.source = source;
+    laid.rectSize = r.size().toSize();
+    laid.visible = false;
+    const QRectF box = textBox(r);
+    const double size = std::min(box.height() * 0.5, 40.0);
     if (size < 5 || box.width() < 8)
         return;
-    QString text = o.objectText;
+    QString text = source;
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    // Shrink a long text to fit, but never below a readable size: elide instead. Glyph
-    // widths do not scale exactly with the size, so a few smaller steps may follow.
+    // Glyph widths do not scale exactly with the size, so a few smaller steps may follow.
     const int smallest = int(std::min(size, 7.0));
-    // Shaping a text is most of the cost of painting thousands of objects: a width already
-    // measured at the font as it stands is not measured again.
-    QFont font = p.font();
+    QFont font = base;
     font.setPixelSize(int(size));
     double wide = QFontMetricsF(font).horizontalAdvance(text);
-    bool measured = true;   // wide belongs to the font as it stands
+    bool measured = true; // wide belongs to the font as it stands
     if (wide > box.width()) {
         font.setPixelSize(std::max(smallest, int(size * box.width() / wide)));
         measured = font.pixelSize() == int(size);
@@ -48,10 +62,26 @@ void paintText(QPainter &p, const VellumObject &o, const QRectF &r)
     }
     // A text that fits needs no eliding (U+009C separates variants that elidedText picks).
     const bool fits = measured && wide <= box.width() && !text.contains(QChar(0x9c));
-    p.setFont(font);
+    laid.font = font;
+    laid.text.setText(
+        fits ? text : QFontMetricsF(font).elidedText(text, Qt::ElideRight, box.width()));
+    laid.text.setTextFormat(Qt::PlainText);
+    laid.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    laid.text.prepare(QTransform(), font);
+    // Centred the way a single line drawn into the rectangle would be.
+    laid.offset = QPointF(-laid.text.size().width() / 2, -QFontMetricsF(font).height() / 2);
+    laid.visible = true;
+}
+
+void paintText(QPainter &p, const VellumObject &o, const QRectF &r, LaidText &laid)
+{
+    if (laid.rectSize != r.size().toSize() || laid.source != o.objectText)
+        layOut(laid, p.font(), o.objectText, r);
+    if (!laid.visible)
+        return;
+    p.setFont(laid.font);
     p.setPen(o.textColor);
-    p.drawText(box, Qt::AlignCenter | Qt::TextSingleLine,
-               fits ? text : QFontMetricsF(font).elidedText(text, Qt::ElideRight, box.width()));
+    p.drawStaticText(r.center() + laid.offset, laid.text);
 }
 
 void paintSelection(QPainter &p, const QRectF &r)
@@ -94,6 +124,18 @@ void paintRectangle(QPainter &p, const VellumObject &o, const QRectF &r)
     }
     const double param = std::clamp<double>(o.shapeParam, 0, 200);
     const double radius = std::min(r.width(), r.height()) * param / 400.0;
+    // A corner of a pixel or so looks square on screen: whole-pixel fills are far cheaper
+    // than a rounded path, and an outline is then a frame one pixel wide.
+    if (radius < 1.5) {
+        const QRect whole = r.toRect(); // r lies on whole pixels already
+        if (o.drawStyle != 0 && r.width() > 2 && r.height() > 2) {
+            p.fillRect(whole, outlineFor(o.fillColor));
+            p.fillRect(whole.adjusted(1, 1, -1, -1), o.fillColor);
+        } else {
+            p.fillRect(whole, o.fillColor);
+        }
+        return;
+    }
     if (o.drawStyle != 0) {
         QPen pen(outlineFor(o.fillColor), 1);
         pen.setCosmetic(true);
@@ -103,12 +145,7 @@ void paintRectangle(QPainter &p, const VellumObject &o, const QRectF &r)
     }
     p.setBrush(o.fillColor);
     const QRectF shape = o.drawStyle != 0 ? r.adjusted(0.5, 0.5, -0.5, -0.5) : r;
-    if (radius < 0.5)
-        p.drawRect(shape);
-    else
-        p.drawRoundedRect(shape, radius, radius);
-    if (!o.objectText.isEmpty())
-        paintText(p, o, r);
+    p.drawRoundedRect(shape, radius, radius);
 }
 
 void paintMissingPicture(QPainter &p, const QRectF &r)
@@ -169,6 +206,21 @@ QPixmap Vellum::View::scaledPicture(const VellumObject &o, const QSize &size, qr
     return entry.pixmap;
 }
 
+// The rectangles of the paint order, rebuilt when a rectangle or the order has changed.
+void Vellum::View::refreshBoxes(const VellumModel &model)
+{
+    const auto &order = model.paintOrder();
+    if (boxesRevision == model.layoutRevision() && boxes.size() == order.size())
+        return;
+    boxes.resize(order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        const VellumObject &o = *order[i];
+        boxes[i] = {float(std::min(o.x1, o.x2)), float(std::min(o.y1, o.y2)),
+                    float(std::max(o.x1, o.x2)), float(std::max(o.y1, o.y2))};
+    }
+    boxesRevision = model.layoutRevision();
+}
+
 void Vellum::paintEvent(QPaintEvent *event)
 {
     v->syncScrollBars(*this);
@@ -184,18 +236,29 @@ void Vellum::paintEvent(QPaintEvent *event)
     if (CanvasOptions() & 64)
         paintGrid(p, units, m);
 
-    auto visible = [&units](const QRectF &u) {
-        return u.right() >= units.left() && u.left() <= units.right() && u.bottom() >= units.top()
-            && u.top() <= units.bottom();
-    };
     const auto &order = paintOrder();
-    for (const VellumObject *o : order) {
-        const QRectF u = unitRect(*o);
-        if (!visible(u))
+    v->refreshBoxes(*this);
+    // Texts laid out for objects long out of view are dropped now and then.
+    if (v->texts.size() > 20000)
+        v->texts.clear();
+    const float left = float(units.left()), right = float(units.right());
+    const float top = float(units.top()), bottom = float(units.bottom());
+    std::vector<QRectF> selected;
+    const UnitBox *boxes = v->boxes.data();
+    const size_t count = v->boxes.size();
+    for (size_t i = 0; i < count; ++i) {
+        const UnitBox &b = boxes[i];
+        if (b.right < left || b.left > right || b.bottom < top || b.top > bottom)
             continue;
-        const QRectF r = snapped(m.toPixels(u));
+        const VellumObject *o = order[i];
+        const QRectF r = snapped(m.toPixels(unitRect(*o)));
+        if (o->selected)
+            selected.push_back(r);
         if (o->kind != 12) {
             paintRectangle(p, *o, r);
+            if (!o->objectText.isEmpty() && (r.width() >= 3 || r.height() >= 3)
+                && roomForText(r))
+                paintText(p, *o, r, v->texts[o->id]);
         } else if (o->picture.isNull()) {
             paintMissingPicture(p, r);
         } else {
@@ -213,10 +276,6 @@ void Vellum::paintEvent(QPaintEvent *event)
             }
         }
     }
-    if (ObjectCount(2) == 0)
-        return;
-    for (const VellumObject *o : order) {
-        if (o->selected && visible(unitRect(*o)))
-            paintSelection(p, snapped(m.toPixels(unitRect(*o))));
-    }
+    for (const QRectF &r : selected)
+        paintSelection(p, r);
 }

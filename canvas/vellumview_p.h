@@ -4,8 +4,10 @@
 
 #include "canvas/vellum.h"
 
+#include <QFont>
 #include <QPixmap>
 #include <QScrollBar>
+#include <QStaticText>
 
 #include <algorithm>
 #include <set>
@@ -29,6 +31,25 @@ struct ScaledPicture
     qint64 imageKey = 0;
     QSize size;
     QPixmap pixmap;
+};
+
+// A name laid out once for its object's size on screen; shaping it again at every paint
+// would be most of the cost of a repaint.
+struct LaidText
+{
+    QString source;
+    QSize rectSize; // the object's rectangle in pixels when laid out
+    bool visible = false;
+    QFont font;
+    QStaticText text;
+    QPointF offset; // from the rectangle's centre to the text's top-left corner
+};
+
+// An object's rectangle in units, kept in a plain array in paint order so that finding
+// the objects in view walks memory in one sweep.
+struct UnitBox
+{
+    float left, top, right, bottom;
 };
 
 inline QRectF unitRect(const VellumObject &o)
@@ -112,6 +133,14 @@ struct Vellum::View
     bool syncing = false;
     Qt::CursorShape cursor = Qt::ArrowCursor;
     std::unordered_map<qint32, VellumView::ScaledPicture> pictures;
+    std::unordered_map<qint32, VellumView::LaidText> texts;
+    std::vector<VellumView::UnitBox> boxes; // paintOrder's rectangles
+    quint64 boxesRevision = ~quint64(0);
+
+    // Set while the scale is the fit one that the program asked for: a resize then keeps
+    // the fit (and the drawing point at the top-left corner). A user zoom ends it.
+    bool atFitX = false;
+    bool atFitY = false;
 
     double scaleX(const QWidget &w) const { return zoomSet ? ppuX : VellumView::fitPpu(w); }
     double scaleY(const QWidget &w) const { return zoomSet ? ppuY : VellumView::fitPpu(w); }
@@ -121,6 +150,7 @@ struct Vellum::View
     }
     QPixmap scaledPicture(const VellumObject &o, const QSize &size, qreal ratio);
     void syncScrollBars(const Vellum &canvas);
+    void refreshBoxes(const VellumModel &model);
     void fixScale(const QWidget &w)
     {
         if (!zoomSet) {

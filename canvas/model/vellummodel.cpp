@@ -57,6 +57,18 @@ struct VellumModel::Private
     mutable QRect extent;
     mutable bool extentDirty = true;
 
+    quint64 revision = 0;
+    mutable quint64 layoutRevision = 0;
+    // The bytes of the last save and the revision they were made from: quitting saves the
+    // same drawing twice, and serialising it is most of the cost.
+    quint64 savedRevision = 0;
+    QByteArray savedBytes;
+
+    // The last key asked for and its shared copy: walks over every object ask for one key
+    // again and again. Holding the key keeps its data, so its address names it.
+    mutable QString lastKey;
+    mutable const QChar *lastKeyData = nullptr;
+
     int findNext = 0;   // drawing position where a continued search (flag 256) starts
     int editMode = 0;
     qint16 toolMode = 11;
@@ -77,6 +89,7 @@ struct VellumModel::Private
     void placeInPaintOrder(VellumObject *object)
     {
         constexpr int maxMoves = 32;
+        ++layoutRevision;
         if (paintOrderDirty || ++paintMoves > maxMoves) {
             paintOrderDirty = true;
             return;
@@ -95,6 +108,15 @@ struct VellumModel::Private
         paintOrder.insert(place, object);
     }
 
+    const QChar *keyData(const QString &key) const
+    {
+        if (key.constData() != lastKey.constData() || key.size() != lastKey.size()) {
+            lastKey = key;
+            lastKeyData = intern(key).constData();
+        }
+        return lastKeyData;
+    }
+
     void reindexFrom(int from)
     {
         for (int i = from; i < int(objects.size()); ++i)
@@ -103,6 +125,7 @@ struct VellumModel::Private
     void geometryChanged()
     {
         extentDirty = true;
+        ++layoutRevision;
     }
 };
 
@@ -125,6 +148,7 @@ void VellumModel::setChangeHandler(std::function<void()> handler)
 
 void VellumModel::changed()
 {
+    ++d->revision;
     if (d->changeHandler)
         d->changeHandler();
 }
@@ -173,6 +197,12 @@ QString VellumModel::UserProperty(const QString &key) const
 {
     if (!d->current)
         return QString();
+    // Stored keys are shared copies: their address tells them apart without reading them.
+    const QChar *data = d->keyData(key);
+    for (const auto &[k, v] : d->current->properties) {
+        if (k.constData() == data)
+            return v;
+    }
     for (const auto &[k, v] : d->current->properties) {
         if (k == key)
             return v;
@@ -184,6 +214,7 @@ bool VellumModel::SetUserProperty(const QString &key, const QString &value)
 {
     if (!d->current)
         return false;
+    ++d->revision;
     for (auto &[k, v] : d->current->properties) {
         if (k == key) {
             v = value;
@@ -587,6 +618,8 @@ bool VellumModel::LoadDocument(const QString &file)
     }
     d->objects = std::move(loaded);
     d->reindexFrom(0);
+    d->paintOrderDirty = true;
+    d->geometryChanged();
     changed();
     return true;
 }
@@ -598,7 +631,11 @@ bool VellumModel::SaveDocument(const QString &file)
     if (d->unreadableFiles.contains(QFileInfo(file).absoluteFilePath())) {
         reason = u"it could not be read at start and is kept as it was"_s;
     } else {
-        ok = DocumentFile::save(file, DocumentFile::write(d->objects), reason);
+        if (d->savedBytes.isNull() || d->savedRevision != d->revision) {
+            d->savedBytes = DocumentFile::write(d->objects);
+            d->savedRevision = d->revision;
+        }
+        ok = DocumentFile::save(file, d->savedBytes, reason);
     }
     if (!ok && d->messageHandler)
         d->messageHandler(u"The document %1 could not be saved (%2)."_s.arg(file, reason));
@@ -648,6 +685,16 @@ const std::vector<std::unique_ptr<VellumObject>> &VellumModel::objects() const
     return d->objects;
 }
 
+quint64 VellumModel::revision() const
+{
+    return d->revision;
+}
+
+quint64 VellumModel::layoutRevision() const
+{
+    return d->layoutRevision;
+}
+
 VellumObject *VellumModel::objectById(qint32 id) const
 {
     const int index = indexOf(id);
@@ -676,6 +723,7 @@ const std::vector<VellumObject *> &VellumModel::paintOrder() const
                              return a->layer < b->layer;
                          });
         d->paintOrderDirty = false;
+        ++d->layoutRevision;
     }
     d->paintMoves = 0;
     return d->paintOrder;

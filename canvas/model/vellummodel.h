@@ -149,6 +149,11 @@ public:
     // Bounding box of every object (left/top/right/bottom are the extreme coordinates);
     // an empty rect for an empty drawing.
     QRect extent() const;
+    // Bumped by every change to the document: values, geometry, attributes, selection,
+    // objects added or deleted, a load. A saved file's bytes are reused while it stands.
+    quint64 revision() const;
+    // Bumped whenever an object's rectangle or the paint order changes.
+    quint64 layoutRevision() const;
     // Called after every change that must be repainted.
     void setChangeHandler(std::function<void()> handler);
     void clear();

@@ -68,8 +68,10 @@ Objects sampleObjects()
         o->layer = qint16(i % 4);
         o->selected = i % 3 == 0;
         // Order matters and must survive, so the keys are deliberately unsorted.
-        o->properties = {{u"Type"_s, u"Object"_s}, {u"Name"_s, texts.at(i)},
-                         {u"18"_s, QString()}, {QString(), u"empty key"_s},
+        o->properties = {{u"Type"_s, u"Object"_s},
+                         {u"Name"_s, texts.at(i)},
+                         {u"18"_s, QString()},
+                         {QString(), u"empty key"_s},
                          {u"ObjectTypes"_s, u"\r\n"_s.repeated(255)},
                          {texts.at(i) + u"key"_s, texts.at((i + 1) % texts.size())},
                          {u"Info"_s, u"Shelf A"_s}};
@@ -169,407 +171,409 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void cleanup() { DocumentFile::faultHook = nullptr; }
 
-    void roundTrip();
-    void roundTripIgnoresLocale();
-    void readsOtherLayouts();
-    void damaged_data();
-    void damaged();
-    void pictures_data();
-    void pictures();
-    void keepAside();
-    void saveThenRead();
-    void saveFailureKeepsOldFile_data();
-    void saveFailureKeepsOldFile();
-    void saveToReadOnlyFolder();
-    void folderFlushFailureIsReported();
-    void modelKeepsDamagedDocumentAside();
-};
+    void roundTrip()
+    {
+        const Objects original = sampleObjects();
+        const QByteArray bytes = DocumentFile::write(original);
+        Objects back;
+        QString error;
+        QVERIFY2(DocumentFile::read(bytes, back, error), qPrintable(error));
+        compareObjects(back, original);
+        // Writing what was read gives the same bytes: nothing drifts from save to save.
+        QCOMPARE(DocumentFile::write(back), bytes);
+        // Even a broken text (a lone surrogate) comes back as it was.
+        const QString broken = u"a"_s + QChar(0xD800) + u"b"_s + QChar(0xDC00);
+        back[0]->properties[0].second = broken;
+        QVERIFY(DocumentFile::read(DocumentFile::write(back), back, error));
+        QCOMPARE(back[0]->properties[0].second, broken);
+    }
 
-void TestDocumentFile::roundTrip()
-{
-    const Objects original = sampleObjects();
-    const QByteArray bytes = DocumentFile::write(original);
-    Objects back;
-    QString error;
-    QVERIFY2(DocumentFile::read(bytes, back, error), qPrintable(error));
-    compareObjects(back, original);
-    // Writing what was read gives the same bytes: nothing drifts from save to save.
-    QCOMPARE(DocumentFile::write(back), bytes);
-    // Even a broken text (a lone surrogate) comes back as it was.
-    const QString broken = u"a"_s + QChar(0xD800) + u"b"_s + QChar(0xDC00);
-    back[0]->properties[0].second = broken;
-    QVERIFY(DocumentFile::read(DocumentFile::write(back), back, error));
-    QCOMPARE(back[0]->properties[0].second, broken);
-}
+    void roundTripIgnoresLocale()
+    {
+        const Objects original = sampleObjects();
+        const QByteArray english = DocumentFile::write(original);
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const QByteArray german = DocumentFile::write(original);
+        Objects back;
+        QString error;
+        const bool ok = DocumentFile::read(english, back, error);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(german, english);
+        QVERIFY2(ok, qPrintable(error));
+        compareObjects(back, original);
+    }
 
-void TestDocumentFile::readsOtherLayouts()
-{
-    const Objects original = sampleObjects();
-    QJsonObject top = QJsonDocument::fromJson(DocumentFile::write(original)).object();
-    Objects back;
-    QString error;
-    // Indented, with keys in another order (objects before the version) and with fields
-    // this version does not know, which are passed over.
-    QJsonArray list = top.value("objects"_L1).toArray();
-    QJsonObject first = list.at(0).toObject();
-    first["comment"_L1] = QJsonObject{{u"nested"_s, QJsonArray{1, true, QJsonValue::Null}}};
-    list[0] = first;
-    top["objects"_L1] = list;
-    top["zzz"_L1] = u"later field"_s;
-    QByteArray indented = QJsonDocument(top).toJson(QJsonDocument::Indented);
-    QVERIFY(indented.indexOf("\"objects\"") < indented.indexOf("\"version\""));
-    QVERIFY2(DocumentFile::read(indented, back, error), qPrintable(error));
-    // Qt's writer knows nothing of lone surrogates, so only the other texts are compared.
-    compareObjects(back, original);
-    // Escapes another writer may use: \/ and \u for plain letters.
-    const QByteArray escaped = DocumentFile::write(original)
-                                   .replace("\"Type\"", "\"\\u0054y\\/pe\"")
-                                   .replace("\"layer\"", "\"\\u006cayer\"")
-                                   .replace("ambrook-document", "ambrook\\u002ddocument");
-    QVERIFY2(DocumentFile::read(escaped, back, error), qPrintable(error));
-    QCOMPARE(back[0]->properties[0].first, u"Ty/pe"_s);
-    QCOMPARE(back[1]->layer, original[1]->layer);
-}
+    void readsOtherLayouts()
+    {
+        const Objects original = sampleObjects();
+        QJsonObject top = QJsonDocument::fromJson(DocumentFile::write(original)).object();
+        Objects back;
+        QString error;
+        // Indented, with keys in another order (objects before the version) and with fields
+        // this version does not know, which are passed over.
+        QJsonArray list = top.value("objects"_L1).toArray();
+        QJsonObject first = list.at(0).toObject();
+        first["comment"_L1] = QJsonObject {{u"nested"_s, QJsonArray {1, true, QJsonValue::Null}}};
+        list[0] = first;
+        top["objects"_L1] = list;
+        top["zzz"_L1] = u"later field"_s;
+        QByteArray indented = QJsonDocument(top).toJson(QJsonDocument::Indented);
+        QVERIFY(indented.indexOf("\"objects\"") < indented.indexOf("\"version\""));
+        QVERIFY2(DocumentFile::read(indented, back, error), qPrintable(error));
+        // Qt's writer knows nothing of lone surrogates, so only the other texts are compared.
+        compareObjects(back, original);
+        // Escapes another writer may use: \/ and \u for plain letters.
+        const QByteArray escaped = DocumentFile::write(original)
+                                       .replace("\"Type\"", "\"\\u0054y\\/pe\"")
+                                       .replace("\"layer\"", "\"\\u006cayer\"")
+                                       .replace("ambrook-document", "ambrook\\u002ddocument");
+        QVERIFY2(DocumentFile::read(escaped, back, error), qPrintable(error));
+        QCOMPARE(back[0]->properties[0].first, u"Ty/pe"_s);
+        QCOMPARE(back[1]->layer, original[1]->layer);
+    }
 
-void TestDocumentFile::roundTripIgnoresLocale()
-{
-    const Objects original = sampleObjects();
-    const QByteArray english = DocumentFile::write(original);
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const QByteArray german = DocumentFile::write(original);
-    Objects back;
-    QString error;
-    const bool ok = DocumentFile::read(english, back, error);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QCOMPARE(german, english);
-    QVERIFY2(ok, qPrintable(error));
-    compareObjects(back, original);
-}
+    void damaged_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        const QByteArray good = DocumentFile::write(sampleObjects());
+        QByteArray random(4096, 0);
+        QRandomGenerator generator(42);
+        for (char &c : random)
+            c = char(generator.bounded(256));
 
-void TestDocumentFile::damaged_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("message");
-    const QByteArray good = DocumentFile::write(sampleObjects());
-    QByteArray random(4096, 0);
-    QRandomGenerator generator(42);
-    for (char &c : random)
-        c = char(generator.bounded(256));
+        QTest::newRow("empty file") << QByteArray() << u"it is empty"_s;
+        QTest::newRow("only blanks") << QByteArray(" \r\n\t ") << u"it is empty"_s;
+        QTest::newRow("truncated") << good.left(good.size() / 2) << u"it is damaged"_s;
+        QTest::newRow("last brace missing") << good.chopped(2) << u"it is damaged"_s;
+        QTest::newRow("random bytes") << random << u"it is not an Ambrook document"_s;
+        QTest::newRow("random bytes in braces") << '{' + random + '}' << u"it is damaged"_s;
+        QTest::newRow("text after the document") << good + "{}" << u"something follows"_s;
+        QTest::newRow("raw control character")
+            << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\x01\"")
+            << u"control character in a text at byte"_s;
+        QTest::newRow("bad escape")
+            << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\\q\"") << u"bad escape"_s;
+        QTest::newRow("short escape")
+            << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\\u12\"") << u"bad escape"_s;
+        QTest::newRow("overlong UTF-8")
+            << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\xc0\xaf\"") << u"bad UTF-8"_s;
+        QTest::newRow("surrogate in UTF-8")
+            << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\xed\xa0\x80\"") << u"bad UTF-8"_s;
+        QTest::newRow("leading zero")
+            << withField(u"layer"_s, 1).replace(":1,", ":01,") << u"bad number"_s;
+        QTest::newRow("deep nesting")
+            << withField(u"extra"_s, u"x"_s).replace("\"x\"", QByteArray(100000, '['))
+            << u"too deeply nested"_s;
+        QTest::newRow("bad UTF-8")
+            << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\xff\xfe\"") << u"it is damaged"_s;
+        QTest::newRow("JSON list") << QByteArray("[1, 2, 3]") << u"not an Ambrook document"_s;
+        QTest::newRow("other JSON object")
+            << QByteArray(R"({"objects": []})") << u"not an Ambrook document"_s;
+        QTest::newRow("other format")
+            << QByteArray(R"({"format": "pic", "version": 1})") << u"not an Ambrook document"_s;
+        const auto top = [](const char *key, const QJsonValue &value) {
+            return editedDocument([&](QJsonObject &t, QJsonObject &) {
+                if (value.isUndefined())
+                    t.remove(QLatin1String(key));
+                else
+                    t[QLatin1String(key)] = value;
+            });
+        };
+        QTest::newRow("newer version")
+            << top("version", 2) << u"it was written by a newer version of Ambrook"_s;
+        QTest::newRow("version zero") << top("version", 0) << u"version number"_s;
+        QTest::newRow("version as text") << top("version", u"1"_s) << u"version number"_s;
+        QTest::newRow("version missing")
+            << top("version", QJsonValue::Undefined) << u"version number"_s;
+        QTest::newRow("objects missing")
+            << top("objects", QJsonValue::Undefined) << u"no list of objects"_s;
+        QTest::newRow("objects not a list") << top("objects", QJsonObject()) << u"no list"_s;
+        QTest::newRow("object not an object")
+            << top("objects", QJsonArray {1}) << u"in object 1, it is not a JSON object"_s;
 
-    QTest::newRow("empty file") << QByteArray() << u"it is empty"_s;
-    QTest::newRow("only blanks") << QByteArray(" \r\n\t ") << u"it is empty"_s;
-    QTest::newRow("truncated") << good.left(good.size() / 2) << u"it is damaged"_s;
-    QTest::newRow("last brace missing") << good.chopped(2) << u"it is damaged"_s;
-    QTest::newRow("random bytes") << random << u"it is not an Ambrook document"_s;
-    QTest::newRow("random bytes in braces") << '{' + random + '}' << u"it is damaged"_s;
-    QTest::newRow("text after the document") << good + "{}" << u"something follows"_s;
-    QTest::newRow("raw control character")
-        << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\x01\"")
-        << u"control character in a text at byte"_s;
-    QTest::newRow("bad escape") << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\\q\"")
-                                << u"bad escape"_s;
-    QTest::newRow("short escape")
-        << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\\u12\"") << u"bad escape"_s;
-    QTest::newRow("overlong UTF-8")
-        << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\xc0\xaf\"") << u"bad UTF-8"_s;
-    QTest::newRow("surrogate in UTF-8")
-        << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\xed\xa0\x80\"")
-        << u"bad UTF-8"_s;
-    QTest::newRow("leading zero") << withField(u"layer"_s, 1).replace(":1,", ":01,")
-                                  << u"bad number"_s;
-    QTest::newRow("deep nesting")
-        << withField(u"extra"_s, u"x"_s).replace("\"x\"", QByteArray(100000, '['))
-        << u"too deeply nested"_s;
-    QTest::newRow("bad UTF-8") << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\xff\xfe\"")
-                               << u"it is damaged"_s;
-    QTest::newRow("JSON list") << QByteArray("[1, 2, 3]") << u"not an Ambrook document"_s;
-    QTest::newRow("other JSON object") << QByteArray(R"({"objects": []})")
-                                       << u"not an Ambrook document"_s;
-    QTest::newRow("other format") << QByteArray(R"({"format": "pic", "version": 1})")
-                                  << u"not an Ambrook document"_s;
-    const auto top = [](const char *key, const QJsonValue &value) {
-        return editedDocument([&](QJsonObject &t, QJsonObject &) {
-            if (value.isUndefined())
-                t.remove(QLatin1String(key));
-            else
-                t[QLatin1String(key)] = value;
-        });
-    };
-    QTest::newRow("newer version") << top("version", 2)
-                                   << u"it was written by a newer version of Ambrook"_s;
-    QTest::newRow("version zero") << top("version", 0) << u"version number"_s;
-    QTest::newRow("version as text") << top("version", u"1"_s) << u"version number"_s;
-    QTest::newRow("version missing") << top("version", QJsonValue::Undefined)
-                                     << u"version number"_s;
-    QTest::newRow("objects missing") << top("objects", QJsonValue::Undefined)
-                                     << u"no list of objects"_s;
-    QTest::newRow("objects not a list") << top("objects", QJsonObject()) << u"no list"_s;
-    QTest::newRow("object not an object") << top("objects", QJsonArray{1})
-                                          << u"in object 1, it is not a JSON object"_s;
+        const auto field = [](const char *name, const QJsonValue &value, const QString &message) {
+            const QByteArray shown = value.isUndefined()
+                ? QByteArray("missing")
+                : QJsonDocument(QJsonArray {value}).toJson(QJsonDocument::Compact);
+            QTest::addRow("%s %s", name, shown.constData())
+                << withField(QLatin1String(name), value) << message;
+        };
+        field("id", u"1"_s, u"in object 1, \"id\" is not a whole number"_s);
+        field("id", 1.5, u"\"id\" is not a whole number"_s);
+        field("id", 0, u"\"id\" is not a whole number from 1 to 2147483647"_s);
+        field("id", -3, u"\"id\""_s);
+        field("id", 4294967296.0, u"\"id\""_s);
+        field("id", QJsonValue::Undefined, u"in object 1, \"id\" is missing"_s);
+        field("kind", 40000, u"\"kind\""_s);
+        field("kind", QJsonValue::Null, u"\"kind\""_s);
+        field("rect", QJsonArray {1, 2, 3}, u"\"rect\" is not four whole numbers"_s);
+        field("rect", QJsonArray {1, 2, 3, u"4"_s}, u"\"rect\""_s);
+        field("rect", QJsonArray {1, 2, 3, 3e9}, u"\"rect\""_s);
+        field("rect", QJsonArray {1, 2, 3, 4, 5}, u"\"rect\""_s);
+        field("rect", QJsonValue::Undefined, u"\"rect\" is missing"_s);
+        field("fillColor", u"red"_s, u"\"fillColor\" is not a colour"_s);
+        field("fillColor", u"#12345g"_s, u"\"fillColor\""_s);
+        field("textColor", u"#-12345"_s, u"\"textColor\""_s);
+        field("textColor", 0xffffff, u"\"textColor\""_s);
+        field("text", 5, u"\"text\" is not a text"_s);
+        field("selected", u"yes"_s, u"\"selected\" is neither true nor false"_s);
+        field("layer", QJsonValue::Undefined, u"\"layer\" is missing"_s);
+        field("drawStyle", 1e9, u"\"drawStyle\""_s);
+        field("properties", QJsonObject(), u"\"properties\" is not a list"_s);
+        field("properties", QJsonArray {QJsonArray {u"Name"_s}}, u"not a pair of texts"_s);
+        field("properties", QJsonArray {QJsonArray {u"Name"_s, 1}}, u"not a pair of texts"_s);
+        field("properties", QJsonArray {u"Name"_s}, u"not a pair of texts"_s);
+        field("properties",
+              QJsonArray {QJsonArray {u"Name"_s, u"a"_s}, QJsonArray {u"Name"_s, u"b"_s}},
+              u"the property \"Name\" appears twice"_s);
+        field("picture", u"not base64!"_s, u"\"picture\" is not in base64"_s);
+        field("picture", 12, u"\"picture\""_s);
+        QTest::newRow("picture object without picture")
+            << editedDocument([](QJsonObject &, QJsonObject &first) { first["kind"_L1] = 12; })
+            << u"\"picture\" is missing from a picture"_s;
 
-    const auto field = [](const char *name, const QJsonValue &value, const QString &message) {
-        const QByteArray shown = value.isUndefined()
-            ? QByteArray("missing")
-            : QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-        QTest::addRow("%s %s", name, shown.constData())
-            << withField(QLatin1String(name), value) << message;
-    };
-    field("id", u"1"_s, u"in object 1, \"id\" is not a whole number"_s);
-    field("id", 1.5, u"\"id\" is not a whole number"_s);
-    field("id", 0, u"\"id\" is not a whole number from 1 to 2147483647"_s);
-    field("id", -3, u"\"id\""_s);
-    field("id", 4294967296.0, u"\"id\""_s);
-    field("id", QJsonValue::Undefined, u"in object 1, \"id\" is missing"_s);
-    field("kind", 40000, u"\"kind\""_s);
-    field("kind", QJsonValue::Null, u"\"kind\""_s);
-    field("rect", QJsonArray{1, 2, 3}, u"\"rect\" is not four whole numbers"_s);
-    field("rect", QJsonArray{1, 2, 3, u"4"_s}, u"\"rect\""_s);
-    field("rect", QJsonArray{1, 2, 3, 3e9}, u"\"rect\""_s);
-    field("rect", QJsonArray{1, 2, 3, 4, 5}, u"\"rect\""_s);
-    field("rect", QJsonValue::Undefined, u"\"rect\" is missing"_s);
-    field("fillColor", u"red"_s, u"\"fillColor\" is not a colour"_s);
-    field("fillColor", u"#12345g"_s, u"\"fillColor\""_s);
-    field("textColor", u"#-12345"_s, u"\"textColor\""_s);
-    field("textColor", 0xffffff, u"\"textColor\""_s);
-    field("text", 5, u"\"text\" is not a text"_s);
-    field("selected", u"yes"_s, u"\"selected\" is neither true nor false"_s);
-    field("layer", QJsonValue::Undefined, u"\"layer\" is missing"_s);
-    field("drawStyle", 1e9, u"\"drawStyle\""_s);
-    field("properties", QJsonObject(), u"\"properties\" is not a list"_s);
-    field("properties", QJsonArray{QJsonArray{u"Name"_s}}, u"not a pair of texts"_s);
-    field("properties", QJsonArray{QJsonArray{u"Name"_s, 1}}, u"not a pair of texts"_s);
-    field("properties", QJsonArray{u"Name"_s}, u"not a pair of texts"_s);
-    field("properties", QJsonArray{QJsonArray{u"Name"_s, u"a"_s}, QJsonArray{u"Name"_s, u"b"_s}},
-          u"the property \"Name\" appears twice"_s);
-    field("picture", u"not base64!"_s, u"\"picture\" is not in base64"_s);
-    field("picture", 12, u"\"picture\""_s);
-    QTest::newRow("picture object without picture")
-        << editedDocument([](QJsonObject &, QJsonObject &first) { first["kind"_L1] = 12; })
-        << u"\"picture\" is missing from a picture"_s;
+        QJsonArray many;
+        for (int i = 0; i < 40; ++i)
+            many.append(QJsonArray {u"k%1"_s.arg(i), u"v"_s});
+        many.append(QJsonArray {u"k3"_s, u"again"_s});
+        field("properties", many, u"the property \"k3\" appears twice"_s);
 
-    QJsonArray many;
-    for (int i = 0; i < 40; ++i)
-        many.append(QJsonArray{u"k%1"_s.arg(i), u"v"_s});
-    many.append(QJsonArray{u"k3"_s, u"again"_s});
-    field("properties", many, u"the property \"k3\" appears twice"_s);
+        QTest::newRow("duplicate ids") << editedDocument([](QJsonObject &t, QJsonObject &first) {
+            QJsonObject second = first;
+            second["text"_L1] = u"second"_s;
+            t["objects"_L1] = QJsonArray {first, second};
+        }) << u"in object 2, the id 1 is already taken by an earlier object"_s;
+    }
 
-    QTest::newRow("duplicate ids") << editedDocument([](QJsonObject &t, QJsonObject &first) {
-        QJsonObject second = first;
-        second["text"_L1] = u"second"_s;
-        t["objects"_L1] = QJsonArray{first, second};
-    }) << u"in object 2, the id 1 is already taken by an earlier object"_s;
-}
+    void damaged()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        Objects objects;
+        objects.push_back(std::make_unique<VellumObject>());
+        VellumObject *kept = objects.front().get();
+        QString error;
+        QVERIFY(!DocumentFile::read(bytes, objects, error));
+        QVERIFY2(error.contains(message), qPrintable(error));
+        // Nothing is half loaded.
+        QCOMPARE(objects.size(), size_t(1));
+        QCOMPARE(objects.front().get(), kept);
+    }
 
-void TestDocumentFile::damaged()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, message);
-    Objects objects;
-    objects.push_back(std::make_unique<VellumObject>());
-    VellumObject *kept = objects.front().get();
-    QString error;
-    QVERIFY(!DocumentFile::read(bytes, objects, error));
-    QVERIFY2(error.contains(message), qPrintable(error));
-    // Nothing is half loaded.
-    QCOMPARE(objects.size(), size_t(1));
-    QCOMPARE(objects.front().get(), kept);
-}
-
-void TestDocumentFile::pictures_data()
-{
-    QTest::addColumn<QByteArray>("picture");
-    QTest::addColumn<bool>("decodes");
-    // A bitmap header that declares 50000 x 50000 pixels at 32 bits: 10 GB if believed.
-    QByteArray bmp("BM");
-    const auto le32 = [](QByteArray &b, quint32 v) {
-        for (int i = 0; i < 4; ++i)
-            b += char((v >> (8 * i)) & 0xff);
-    };
-    le32(bmp, 54 + 16);
-    le32(bmp, 0);
-    le32(bmp, 54);
-    le32(bmp, 40);
-    le32(bmp, 50000);
-    le32(bmp, 50000);
-    bmp += QByteArray::fromHex("01002000");
-    le32(bmp, 0);
-    for (int i = 0; i < 5; ++i)
+    void pictures_data()
+    {
+        QTest::addColumn<QByteArray>("picture");
+        QTest::addColumn<bool>("decodes");
+        // A bitmap header that declares 50000 x 50000 pixels at 32 bits: 10 GB if believed.
+        QByteArray bmp("BM");
+        const auto le32 = [](QByteArray &b, quint32 v) {
+            for (int i = 0; i < 4; ++i)
+                b += char((v >> (8 * i)) & 0xff);
+        };
+        le32(bmp, 54 + 16);
         le32(bmp, 0);
-    bmp += QByteArray(16, '\x7f');
+        le32(bmp, 54);
+        le32(bmp, 40);
+        le32(bmp, 50000);
+        le32(bmp, 50000);
+        bmp += QByteArray::fromHex("01002000");
+        le32(bmp, 0);
+        for (int i = 0; i < 5; ++i)
+            le32(bmp, 0);
+        bmp += QByteArray(16, '\x7f');
 
-    QTest::newRow("real picture") << pngBytes() << true;
-    QTest::newRow("garbage bytes") << QByteArray("GIF89a\x01\x02garbage", 14) << false;
-    QTest::newRow("huge declared bitmap") << bmp << false;
-    QTest::newRow("huge declared pixmap") << QByteArray("P6\n60000 60000\n255\nabc") << false;
-    QTest::newRow("no bytes") << QByteArray() << false;
-}
+        QTest::newRow("real picture") << pngBytes() << true;
+        QTest::newRow("garbage bytes") << QByteArray("GIF89a\x01\x02garbage", 14) << false;
+        QTest::newRow("huge declared bitmap") << bmp << false;
+        QTest::newRow("huge declared pixmap") << QByteArray("P6\n60000 60000\n255\nabc") << false;
+        QTest::newRow("no bytes") << QByteArray() << false;
+    }
 
-void TestDocumentFile::pictures()
-{
-    QFETCH(QByteArray, picture);
-    QFETCH(bool, decodes);
-    Objects objects;
-    auto o = std::make_unique<VellumObject>();
-    o->id = 3;
-    o->kind = 12;
-    o->pictureData = picture;
-    objects.push_back(std::move(o));
+    void pictures()
+    {
+        QFETCH(QByteArray, picture);
+        QFETCH(bool, decodes);
+        Objects objects;
+        auto o = std::make_unique<VellumObject>();
+        o->id = 3;
+        o->kind = 12;
+        o->pictureData = picture;
+        objects.push_back(std::move(o));
 
-    // The document loads whatever the picture holds; the bytes come back as they were.
-    Objects back;
-    QString error;
-    QVERIFY2(DocumentFile::read(DocumentFile::write(objects), back, error), qPrintable(error));
-    QCOMPARE(back.size(), size_t(1));
-    QCOMPARE(back[0]->pictureData, picture);
-    QCOMPARE(!VellumModel::decodePicture(back[0]->pictureData).isNull(), decodes);
+        // The document loads whatever the picture holds; the bytes come back as they were.
+        Objects back;
+        QString error;
+        QVERIFY2(DocumentFile::read(DocumentFile::write(objects), back, error), qPrintable(error));
+        QCOMPARE(back.size(), size_t(1));
+        QCOMPARE(back[0]->pictureData, picture);
+        QCOMPARE(!VellumModel::decodePicture(back[0]->pictureData).isNull(), decodes);
 
-    QTemporaryDir dir;
-    const QString pic = dir.filePath(u"pic"_s);
-    QVERIFY(writeFile(pic, DocumentFile::write(objects)));
-    VellumModel model;
-    QStringList messages;
-    model.setMessageHandler([&](const QString &text) { messages << text; });
-    QVERIFY(model.LoadDocument(pic));
-    QCOMPARE(model.ObjectCount(1), 1);
-    QCOMPARE(messages, QStringList());
-    QCOMPARE(model.objects().front()->picture.isNull(), !decodes);
-}
+        QTemporaryDir dir;
+        const QString pic = dir.filePath(u"pic"_s);
+        QVERIFY(writeFile(pic, DocumentFile::write(objects)));
+        VellumModel model;
+        QStringList messages;
+        model.setMessageHandler([&](const QString &text) { messages << text; });
+        QVERIFY(model.LoadDocument(pic));
+        QCOMPARE(model.ObjectCount(1), 1);
+        QCOMPARE(messages, QStringList());
+        QCOMPARE(model.objects().front()->picture.isNull(), !decodes);
+    }
 
-void TestDocumentFile::keepAside()
-{
-    QTemporaryDir dir;
-    const QString pic = dir.filePath(u"pic"_s);
-    const QByteArray first("\x00\x01 damaged \xff\r\n", 14);
-    QVERIFY(writeFile(pic, first));
-    const QString kept = DocumentFile::keepAside(pic);
-    QVERIFY2(QRegularExpression(u"/pic\\.damaged-\\d{8}-\\d{6}$"_s).match(kept).hasMatch(),
-             qPrintable(kept));
-    QVERIFY(!QFile::exists(pic));
-    QCOMPARE(fileBytes(kept), first);
+    void keepAside()
+    {
+        QTemporaryDir dir;
+        const QString pic = dir.filePath(u"pic"_s);
+        const QByteArray first("\x00\x01 damaged \xff\r\n", 14);
+        QVERIFY(writeFile(pic, first));
+        const QString kept = DocumentFile::keepAside(pic);
+        QVERIFY2(QRegularExpression(u"/pic\\.damaged-\\d{8}-\\d{6}$"_s).match(kept).hasMatch(),
+                 qPrintable(kept));
+        QVERIFY(!QFile::exists(pic));
+        QCOMPARE(fileBytes(kept), first);
 
-    // A second damaged file within the same second gets its own name; nothing is replaced.
-    const QByteArray second("second");
-    QVERIFY(writeFile(pic, second));
-    QVERIFY(writeFile(kept + u"-1"_s, "third"));
-    const QString keptAgain = DocumentFile::keepAside(pic);
-    QVERIFY(!keptAgain.isEmpty());
-    QVERIFY(keptAgain != kept);
-    QVERIFY(keptAgain != kept + u"-1"_s);
-    QCOMPARE(fileBytes(keptAgain), second);
-    QCOMPARE(fileBytes(kept), first);
-    QCOMPARE(fileBytes(kept + u"-1"_s), QByteArray("third"));
+        // A second damaged file within the same second gets its own name; nothing is replaced.
+        const QByteArray second("second");
+        QVERIFY(writeFile(pic, second));
+        QVERIFY(writeFile(kept + u"-1"_s, "third"));
+        const QString keptAgain = DocumentFile::keepAside(pic);
+        QVERIFY(!keptAgain.isEmpty());
+        QVERIFY(keptAgain != kept);
+        QVERIFY(keptAgain != kept + u"-1"_s);
+        QCOMPARE(fileBytes(keptAgain), second);
+        QCOMPARE(fileBytes(kept), first);
+        QCOMPARE(fileBytes(kept + u"-1"_s), QByteArray("third"));
 
-    QCOMPARE(DocumentFile::keepAside(dir.filePath(u"missing"_s)), QString());
-}
+        QCOMPARE(DocumentFile::keepAside(dir.filePath(u"missing"_s)), QString());
+    }
 
-void TestDocumentFile::saveThenRead()
-{
-    QTemporaryDir dir;
-    const QString pic = dir.filePath(u"pic"_s);
-    QVERIFY(writeFile(pic, "old contents"));
-    const Objects original = sampleObjects();
-    QString error;
-    QVERIFY2(DocumentFile::save(pic, DocumentFile::write(original), error), qPrintable(error));
-    Objects back;
-    QVERIFY2(DocumentFile::read(fileBytes(pic), back, error), qPrintable(error));
-    compareObjects(back, original);
-    // No temporary file is left beside the document.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"pic"_s});
-}
+    void saveThenRead()
+    {
+        QTemporaryDir dir;
+        const QString pic = dir.filePath(u"pic"_s);
+        QVERIFY(writeFile(pic, "old contents"));
+        const Objects original = sampleObjects();
+        QString error;
+        QVERIFY2(DocumentFile::save(pic, DocumentFile::write(original), error), qPrintable(error));
+        Objects back;
+        QVERIFY2(DocumentFile::read(fileBytes(pic), back, error), qPrintable(error));
+        compareObjects(back, original);
+        // No temporary file is left beside the document.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"pic"_s});
+    }
 
-void TestDocumentFile::saveFailureKeepsOldFile_data()
-{
-    QTest::addColumn<QString>("step");
-    QTest::newRow("open") << u"open"_s;
-    QTest::newRow("write") << u"write"_s;
-    QTest::newRow("commit") << u"commit"_s;
-}
+    void saveFailureKeepsOldFile_data()
+    {
+        QTest::addColumn<QString>("step");
+        QTest::newRow("open") << u"open"_s;
+        QTest::newRow("write") << u"write"_s;
+        QTest::newRow("commit") << u"commit"_s;
+    }
 
-void TestDocumentFile::saveFailureKeepsOldFile()
-{
-    QFETCH(QString, step);
-    QTemporaryDir dir;
-    const QString pic = dir.filePath(u"pic"_s);
-    const QByteArray old = DocumentFile::write(sampleObjects());
-    QVERIFY(writeFile(pic, old));
-    QStringList steps;
-    DocumentFile::faultHook = [&](const char *s) {
-        steps << QString::fromLatin1(s);
-        return step == QLatin1String(s);
-    };
-    QString error;
-    QVERIFY(!DocumentFile::save(pic, "new contents", error));
-    QVERIFY2(error.contains(pic) && error.contains(u"injected fault"_s), qPrintable(error));
-    QCOMPARE(steps.last(), step);
-    QCOMPARE(fileBytes(pic), old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"pic"_s});
-}
+    void saveFailureKeepsOldFile()
+    {
+        QFETCH(QString, step);
+        QTemporaryDir dir;
+        const QString pic = dir.filePath(u"pic"_s);
+        const QByteArray old = DocumentFile::write(sampleObjects());
+        QVERIFY(writeFile(pic, old));
+        QStringList steps;
+        DocumentFile::faultHook = [&](const char *s) {
+            steps << QString::fromLatin1(s);
+            return step == QLatin1String(s);
+        };
+        QString error;
+        QVERIFY(!DocumentFile::save(pic, "new contents", error));
+        QVERIFY2(error.contains(pic) && error.contains(u"injected fault"_s), qPrintable(error));
+        QCOMPARE(steps.last(), step);
+        QCOMPARE(fileBytes(pic), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"pic"_s});
+    }
 
-void TestDocumentFile::saveToReadOnlyFolder()
-{
-    QTemporaryDir dir;
-    QString error;
-    // A folder that is really a file fails whoever runs the test.
-    QVERIFY(writeFile(dir.filePath(u"plain"_s), "x"));
-    const QString inside = dir.filePath(u"plain/pic"_s);
-    QVERIFY(!DocumentFile::save(inside, "new contents", error));
-    QVERIFY2(error.contains(inside), qPrintable(error));
+    void saveToReadOnlyFolder()
+    {
+        QTemporaryDir dir;
+        QString error;
+        // A folder that is really a file fails whoever runs the test.
+        QVERIFY(writeFile(dir.filePath(u"plain"_s), "x"));
+        const QString inside = dir.filePath(u"plain/pic"_s);
+        QVERIFY(!DocumentFile::save(inside, "new contents", error));
+        QVERIFY2(error.contains(inside), qPrintable(error));
 
-    const QString folder = dir.filePath(u"locked"_s);
-    QVERIFY(QDir().mkpath(folder));
-    const QString pic = folder + u"/pic"_s;
-    QVERIFY(writeFile(pic, "old contents"));
-    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-    const bool enforced = !QFile(folder + u"/probe"_s).open(QIODevice::WriteOnly);
-    const bool saved = DocumentFile::save(pic, "new contents", error);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (!enforced)
-        QSKIP("this user may write into read-only folders");
-    QVERIFY(!saved);
-    QVERIFY2(error.contains(pic), qPrintable(error));
-    QCOMPARE(fileBytes(pic), QByteArray("old contents"));
-}
+        const QString folder = dir.filePath(u"locked"_s);
+        QVERIFY(QDir().mkpath(folder));
+        const QString pic = folder + u"/pic"_s;
+        QVERIFY(writeFile(pic, "old contents"));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        const bool enforced = !QFile(folder + u"/probe"_s).open(QIODevice::WriteOnly);
+        const bool saved = DocumentFile::save(pic, "new contents", error);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (!enforced)
+            QSKIP("this user may write into read-only folders");
+        QVERIFY(!saved);
+        QVERIFY2(error.contains(pic), qPrintable(error));
+        QCOMPARE(fileBytes(pic), QByteArray("old contents"));
+    }
 
-void TestDocumentFile::folderFlushFailureIsReported()
-{
-    QTemporaryDir dir;
-    const QString pic = dir.filePath(u"pic"_s);
-    DocumentFile::faultHook = [](const char *step) { return qstrcmp(step, "flush") == 0; };
-    QString error;
-    QVERIFY(!DocumentFile::save(pic, "new contents", error));
-    QVERIFY2(error.contains(pic) && error.contains(u"injected fault"_s), qPrintable(error));
-}
+    void folderFlushFailureIsReported()
+    {
+        QTemporaryDir dir;
+        const QString pic = dir.filePath(u"pic"_s);
+        DocumentFile::faultHook = [](const char *step) { return qstrcmp(step, "flush") == 0; };
+        QString error;
+        QVERIFY(!DocumentFile::save(pic, "new contents", error));
+        QVERIFY2(error.contains(pic) && error.contains(u"injected fault"_s), qPrintable(error));
+    }
 
-void TestDocumentFile::modelKeepsDamagedDocumentAside()
-{
-    QTemporaryDir dir;
-    const QString pic = dir.filePath(u"pic"_s);
-    const QByteArray damaged = DocumentFile::write(sampleObjects()).chopped(40);
-    QVERIFY(writeFile(pic, damaged));
+    void modelKeepsDamagedDocumentAside()
+    {
+        QTemporaryDir dir;
+        const QString pic = dir.filePath(u"pic"_s);
+        const QByteArray damaged = DocumentFile::write(sampleObjects()).chopped(40);
+        QVERIFY(writeFile(pic, damaged));
 
-    VellumModel model;
-    QVERIFY(model.AddObject(10, 1, 1, 5, 5));
-    QStringList messages;
-    model.setMessageHandler([&](const QString &text) { messages << text; });
-    QVERIFY(!model.LoadDocument(pic));
-    QCOMPARE(model.ObjectCount(1), 0);
-    QCOMPARE(messages.size(), 1);
-    const QStringList aside = QDir(dir.path()).entryList({u"pic.damaged-*"_s}, QDir::Files);
-    QCOMPARE(aside.size(), 1);
-    QVERIFY2(messages.first().contains(aside.first()), qPrintable(messages.first()));
-    QVERIFY2(messages.first().contains(u"it is damaged"_s), qPrintable(messages.first()));
-    QCOMPARE(fileBytes(dir.filePath(aside.first())), damaged);
-    QVERIFY(!QFile::exists(pic));
+        VellumModel model;
+        QVERIFY(model.AddObject(10, 1, 1, 5, 5));
+        QStringList messages;
+        model.setMessageHandler([&](const QString &text) { messages << text; });
+        QVERIFY(!model.LoadDocument(pic));
+        QCOMPARE(model.ObjectCount(1), 0);
+        QCOMPARE(messages.size(), 1);
+        const QStringList aside = QDir(dir.path()).entryList({u"pic.damaged-*"_s}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QVERIFY2(messages.first().contains(aside.first()), qPrintable(messages.first()));
+        QVERIFY2(messages.first().contains(u"it is damaged"_s), qPrintable(messages.first()));
+        QVERIFY(messages.first().startsWith(u"The document %1 could not be read ("_s.arg(pic)));
+        QVERIFY(messages.first().endsWith(u"; Ambrook starts with an empty drawing."_s));
+        QCOMPARE(fileBytes(dir.filePath(aside.first())), damaged);
+        QVERIFY(!QFile::exists(pic));
 
-    // A newer document is kept aside the same way and says why.
-    QVERIFY(writeFile(pic, R"({"format":"ambrook-document","version":7,"objects":[]})"));
-    messages.clear();
-    QVERIFY(!model.LoadDocument(pic));
-    QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages.first().contains(u"it was written by a newer version of Ambrook"_s),
-             qPrintable(messages.first()));
-    QCOMPARE(QDir(dir.path()).entryList({u"pic.damaged-*"_s}, QDir::Files).size(), 2);
-}
+        // A newer document is kept aside the same way and says why.
+        QVERIFY(writeFile(pic, R"({"format":"ambrook-document","version":7,"objects":[]})"));
+        messages.clear();
+        QVERIFY(!model.LoadDocument(pic));
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages.first().contains(u"it was written by a newer version of Ambrook"_s),
+                 qPrintable(messages.first()));
+        QCOMPARE(QDir(dir.path()).entryList({u"pic.damaged-*"_s}, QDir::Files).size(), 2);
+
+        // A missing document is an empty drawing, without a word.
+        messages.clear();
+        QVERIFY(model.AddObject(10, 1, 1, 5, 5));
+        QVERIFY(model.LoadDocument(pic));
+        QCOMPARE(model.ObjectCount(1), 0);
+        QCOMPARE(model.CurrentObject(), 0);
+        // A save that cannot be written names the file and keeps the drawing.
+        const QString nowhere = dir.filePath(u"no folder/pic"_s);
+        QVERIFY(model.AddObject(10, 1, 1, 5, 5));
+        QVERIFY(!model.SaveDocument(nowhere));
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(
+            messages.first().startsWith(u"The document %1 could not be saved ("_s.arg(nowhere)));
+        QCOMPARE(model.ObjectCount(1), 1);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestDocumentFile)
 #include "tst_documentfile.moc"

@@ -1,7 +1,7 @@
 // Quit: the alarm check, the numbered backup and the document, and what happens when a
 // file cannot be written.
 
-#include "navigation/documentbuilder.h"
+#include "support/documentbuilder.h"
 #include "support/testsupport.h"
 
 #include "canvas/vellum.h"
@@ -33,8 +33,7 @@ bool writeFile(const QString &file, const QByteArray &bytes)
 // "Rug", whose alarm dates are given.
 struct Drawing
 {
-    Drawing(const QString &lampAlarm, const QString &rugAlarm,
-            const QString &saveId = u"0"_s)
+    Drawing(const QString &lampAlarm, const QString &rugAlarm, const QString &saveId = u"0"_s)
         : harness(false)
     {
         DocumentBuilder doc;
@@ -53,10 +52,7 @@ struct Drawing
         harness.canvas().SetCurrentObject(id);
         harness.canvas().SetUserProperty(u"18"_s, date);
     }
-    QString startProperty(const QString &key)
-    {
-        return harness.property(form().startObject, key);
-    }
+    QString startProperty(const QString &key) { return harness.property(form().startObject, key); }
 
     Harness harness;
     qint32 lamp = 0, rug = 0;
@@ -71,183 +67,176 @@ class TestQuit : public QObject
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void alarmCheck_data();
-    void alarmCheck();
-    void badDatesNamedOneByOne();
-    void backupsAreNumbered();
-    void saveCounter_data();
-    void saveCounter();
-    void failedSaveKeepsWindowOpen_data();
-    void failedSaveKeepsWindowOpen();
-    void quitClosesTypeEditor();
+    void alarmCheck_data()
+    {
+        QTest::addColumn<QString>("alarm");
+        QTest::addColumn<bool>("quits");
+        QTest::newRow("no alarm date") << QString() << true;
+        QTest::newRow("a date") << u"3/15/2026"_s << true;
+        QTest::newRow("an ISO date") << u"2026-03-15"_s << true;
+        QTest::newRow("an ISO date and time") << u"2026-03-01T08:00"_s << true;
+        QTest::newRow("words") << u"next week"_s << false;
+        QTest::newRow("impossible day") << u"2/30/2026"_s << false;
+    }
+
+    void alarmCheck()
+    {
+        QFETCH(QString, alarm);
+        QFETCH(bool, quits);
+        Drawing d(QString(), alarm);
+        d.form().boxNameText = u"Attic\r\nCellar\r\n"_s;
+        const QByteArray before = contents(u"pic"_s);
+
+        d.quit();
+
+        QCOMPARE(d.form().isVisible(), !quits);
+        QCOMPARE(contents(u"pic"_s) != before, quits);
+        QCOMPARE(QFile::exists(u"backups/pic1"_s), quits);
+        if (quits) {
+            QVERIFY(d.messages().isEmpty());
+            QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"Boxes"_s), u"Attic\r\nCellar\r\n"_s);
+            QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), u"1"_s);
+        } else {
+            QCOMPARE(d.messages(),
+                     QStringList {u"Please change the Alarm Date for Rug, "
+                                  "it disnae make sense"_s});
+            // Nothing was written, not even to the start object.
+            QCOMPARE(d.startProperty(u"Boxes"_s), u"Attic\r\n"_s);
+            QCOMPARE(d.startProperty(u"SaveId"_s), u"0"_s);
+        }
+    }
+
+    void badDatesNamedOneByOne()
+    {
+        Drawing d(u"soon"_s, u"later"_s);
+        d.quit();
+        QCOMPARE(d.messages().last(),
+                 u"Please change the Alarm Date for Lamp, it disnae make sense"_s);
+
+        d.setAlarm(d.lamp, QString());
+        d.quit();
+        QCOMPARE(d.messages().size(), 2);
+        QCOMPARE(d.messages().last(),
+                 u"Please change the Alarm Date for Rug, it disnae make sense"_s);
+        QVERIFY(d.form().isVisible());
+
+        d.setAlarm(d.rug, u"12/24/2026"_s);
+        d.quit();
+        QCOMPARE(d.messages().size(), 2);
+        QVERIFY(!d.form().isVisible());
+        QVERIFY(QFile::exists(u"pic"_s));
+    }
+
+    void backupsAreNumbered()
+    {
+        WorkingFolder folder;
+        QByteArray firstBackup;
+        for (int run = 1; run <= 10; ++run) {
+            FakePlatform platform;
+            frmMain form(&platform);
+            form.Form_Load();
+            form.show();
+            QTest::mouseClick(form.btnquit, Qt::LeftButton);
+            QVERIFY2(!form.isVisible(), qPrintable(platform.messages.join(u'\n')));
+            if (run == 1)
+                firstBackup = contents(u"backups/pic1"_s);
+        }
+
+        for (int n = 1; n <= 10; ++n)
+            QVERIFY(QFile::exists(u"backups/pic%1"_s.arg(n)));
+        QVERIFY(!QFile::exists(u"backups/pic11"_s));
+        QVERIFY(!firstBackup.isEmpty());
+        QCOMPARE(contents(u"backups/pic1"_s), firstBackup);
+        // The backup already holds the raised counter: it is the document, byte for byte.
+        QCOMPARE(contents(u"backups/pic10"_s), contents(u"pic"_s));
+        QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), u"10"_s);
+    }
+
+    void saveCounter_data()
+    {
+        QTest::addColumn<QString>("saveId");
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QString>("written");
+
+        QTest::newRow("counter 0") << u"0"_s << QStringList {} << u"1"_s;
+        QTest::newRow("counter 41") << u"41"_s << QStringList {} << u"42"_s;
+        QTest::newRow("not a number") << u"abc"_s << QStringList {} << u"1"_s;
+        QTest::newRow("empty") << QString() << QStringList {} << u"1"_s;
+        QTest::newRow("beyond 16 bits") << u"40000"_s << QStringList {} << u"40001"_s;
+        QTest::newRow("backup already there") << u"4"_s << QStringList {u"5"_s, u"6"_s} << u"7"_s;
+    }
+
+    void saveCounter()
+    {
+        QFETCH(QString, saveId);
+        QFETCH(QStringList, existing);
+        QFETCH(QString, written);
+        Drawing d(QString(), QString(), saveId);
+        for (const QString &n : existing)
+            QVERIFY(writeFile(u"backups/pic"_s + n, "an older backup"));
+
+        d.quit();
+
+        QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
+        QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), written);
+        QCOMPARE(contents(u"backups/pic"_s + written), contents(u"pic"_s));
+        for (const QString &n : existing)
+            QCOMPARE(contents(u"backups/pic"_s + n), QByteArray("an older backup"));
+    }
+
+    void failedSaveKeepsWindowOpen_data()
+    {
+        QTest::addColumn<QString>("blocked");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("document") << u"pic"_s << u"\"pic\""_s;
+        QTest::newRow("backup folder") << u"backups"_s << u"\"backups/pic1\""_s;
+    }
+
+    void failedSaveKeepsWindowOpen()
+    {
+        QFETCH(QString, blocked);
+        QFETCH(QString, named);
+        Drawing d {QString(), QString()};
+        // A folder where the document goes, or a file where the backup folder should be.
+        QDir().rmdir(u"backups"_s);
+        if (blocked == u"pic"_s) {
+            QVERIFY(QFile::remove(u"pic"_s));
+            QVERIFY(QDir().mkdir(u"pic"_s));
+        } else {
+            QVERIFY(writeFile(u"backups"_s, "not a folder"));
+        }
+
+        d.quit();
+
+        QVERIFY(d.form().isVisible());
+        QVERIFY(!d.messages().isEmpty());
+        QVERIFY2(d.messages().last().contains(named), qPrintable(d.messages().join(u'\n')));
+
+        // Once the way is clear the next quit saves everything and ends.
+        if (blocked == u"pic"_s)
+            QVERIFY(QDir().rmdir(u"pic"_s));
+        else
+            QVERIFY(QFile::remove(u"backups"_s));
+        d.messages().clear();
+        d.quit();
+        QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
+        QCOMPARE(contents(u"backups/pic2"_s), contents(u"pic"_s));
+    }
+
+    void quitClosesTypeEditor()
+    {
+        Drawing d {QString(), QString()};
+        QTest::mouseClick(d.form().newtype, Qt::LeftButton);
+        Form1 &editor = d.form().typeEditor();
+        QVERIFY(editor.isVisible());
+        QTest::mouseClick(editor.Command1, Qt::LeftButton);
+        QVERIFY(d.form().isVisible());
+
+        d.quit();
+        QVERIFY(!d.form().isVisible());
+        QVERIFY(!editor.isVisible());
+    }
 };
-
-void TestQuit::alarmCheck_data()
-{
-    QTest::addColumn<QString>("alarm");
-    QTest::addColumn<bool>("quits");
-    QTest::newRow("no alarm date") << QString() << true;
-    QTest::newRow("a date") << u"3/15/2026"_s << true;
-    QTest::newRow("an ISO date") << u"2026-03-15"_s << true;
-    QTest::newRow("words") << u"next week"_s << false;
-    QTest::newRow("impossible day") << u"2/30/2026"_s << false;
-}
-
-void TestQuit::alarmCheck()
-{
-    QFETCH(QString, alarm);
-    QFETCH(bool, quits);
-    Drawing d(QString(), alarm);
-    d.form().boxNameText = u"Attic\r\nCellar\r\n"_s;
-    const QByteArray before = contents(u"pic"_s);
-
-    d.quit();
-
-    QCOMPARE(d.form().isVisible(), !quits);
-    QCOMPARE(contents(u"pic"_s) != before, quits);
-    QCOMPARE(QFile::exists(u"backups/pic1"_s), quits);
-    if (quits) {
-        QVERIFY(d.messages().isEmpty());
-        QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"Boxes"_s), u"Attic\r\nCellar\r\n"_s);
-        QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), u"1"_s);
-    } else {
-        QCOMPARE(d.messages(),
-                 QStringList{u"Please change the Alarm Date for Rug, it disnae make sense"_s});
-        // Nothing was written, not even to the start object.
-        QCOMPARE(d.startProperty(u"Boxes"_s), u"Attic\r\n"_s);
-        QCOMPARE(d.startProperty(u"SaveId"_s), u"0"_s);
-    }
-}
-
-void TestQuit::badDatesNamedOneByOne()
-{
-    Drawing d(u"soon"_s, u"later"_s);
-    d.quit();
-    QCOMPARE(d.messages().last(),
-             u"Please change the Alarm Date for Lamp, it disnae make sense"_s);
-
-    d.setAlarm(d.lamp, QString());
-    d.quit();
-    QCOMPARE(d.messages().size(), 2);
-    QCOMPARE(d.messages().last(), u"Please change the Alarm Date for Rug, it disnae make sense"_s);
-    QVERIFY(d.form().isVisible());
-
-    d.setAlarm(d.rug, u"12/24/2026"_s);
-    d.quit();
-    QCOMPARE(d.messages().size(), 2);
-    QVERIFY(!d.form().isVisible());
-    QVERIFY(QFile::exists(u"pic"_s));
-}
-
-void TestQuit::backupsAreNumbered()
-{
-    WorkingFolder folder;
-    QByteArray firstBackup;
-    for (int run = 1; run <= 10; ++run) {
-        FakePlatform platform;
-        frmMain form(&platform);
-        form.Form_Load();
-        form.show();
-        QTest::mouseClick(form.btnquit, Qt::LeftButton);
-        QVERIFY2(!form.isVisible(), qPrintable(platform.messages.join(u'\n')));
-        if (run == 1)
-            firstBackup = contents(u"backups/pic1"_s);
-    }
-
-    for (int n = 1; n <= 10; ++n)
-        QVERIFY(QFile::exists(u"backups/pic%1"_s.arg(n)));
-    QVERIFY(!QFile::exists(u"backups/pic11"_s));
-    QVERIFY(!firstBackup.isEmpty());
-    QCOMPARE(contents(u"backups/pic1"_s), firstBackup);
-    // The backup already holds the raised counter: it is the document, byte for byte.
-    QCOMPARE(contents(u"backups/pic10"_s), contents(u"pic"_s));
-    QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), u"10"_s);
-}
-
-void TestQuit::saveCounter_data()
-{
-    QTest::addColumn<QString>("saveId");
-    QTest::addColumn<QStringList>("existing");
-    QTest::addColumn<QString>("written");
-
-    QTest::newRow("counter 0") << u"0"_s << QStringList{} << u"1"_s;
-    QTest::newRow("counter 41") << u"41"_s << QStringList{} << u"42"_s;
-    QTest::newRow("not a number") << u"abc"_s << QStringList{} << u"1"_s;
-    QTest::newRow("empty") << QString() << QStringList{} << u"1"_s;
-    QTest::newRow("beyond 16 bits") << u"40000"_s << QStringList{} << u"40001"_s;
-    QTest::newRow("backup already there") << u"4"_s << QStringList{u"5"_s, u"6"_s} << u"7"_s;
-}
-
-void TestQuit::saveCounter()
-{
-    QFETCH(QString, saveId);
-    QFETCH(QStringList, existing);
-    QFETCH(QString, written);
-    Drawing d(QString(), QString(), saveId);
-    for (const QString &n : existing)
-        QVERIFY(writeFile(u"backups/pic"_s + n, "an older backup"));
-
-    d.quit();
-
-    QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
-    QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), written);
-    QCOMPARE(contents(u"backups/pic"_s + written), contents(u"pic"_s));
-    for (const QString &n : existing)
-        QCOMPARE(contents(u"backups/pic"_s + n), QByteArray("an older backup"));
-}
-
-void TestQuit::failedSaveKeepsWindowOpen_data()
-{
-    QTest::addColumn<QString>("blocked");
-    QTest::addColumn<QString>("named");
-    QTest::newRow("document") << u"pic"_s << u"\"pic\""_s;
-    QTest::newRow("backup folder") << u"backups"_s << u"\"backups/pic1\""_s;
-}
-
-void TestQuit::failedSaveKeepsWindowOpen()
-{
-    QFETCH(QString, blocked);
-    QFETCH(QString, named);
-    Drawing d{QString(), QString()};
-    // A folder where the document goes, or a file where the backup folder should be.
-    QDir().rmdir(u"backups"_s);
-    if (blocked == u"pic"_s) {
-        QVERIFY(QFile::remove(u"pic"_s));
-        QVERIFY(QDir().mkdir(u"pic"_s));
-    } else {
-        QVERIFY(writeFile(u"backups"_s, "not a folder"));
-    }
-
-    d.quit();
-
-    QVERIFY(d.form().isVisible());
-    QVERIFY(!d.messages().isEmpty());
-    QVERIFY2(d.messages().last().contains(named), qPrintable(d.messages().join(u'\n')));
-
-    // Once the way is clear the next quit saves everything and ends.
-    if (blocked == u"pic"_s)
-        QVERIFY(QDir().rmdir(u"pic"_s));
-    else
-        QVERIFY(QFile::remove(u"backups"_s));
-    d.messages().clear();
-    d.quit();
-    QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
-    QCOMPARE(contents(u"backups/pic2"_s), contents(u"pic"_s));
-}
-
-void TestQuit::quitClosesTypeEditor()
-{
-    Drawing d{QString(), QString()};
-    QTest::mouseClick(d.form().newtype, Qt::LeftButton);
-    Form1 &editor = d.form().typeEditor();
-    QVERIFY(editor.isVisible());
-    QTest::mouseClick(editor.Command1, Qt::LeftButton);
-    QVERIFY(d.form().isVisible());
-
-    d.quit();
-    QVERIFY(!d.form().isVisible());
-    QVERIFY(!editor.isVisible());
-}
 
 QTEST_MAIN(TestQuit)
 #include "tst_quit.moc"

@@ -1,3 +1,6 @@
+// Start-up: the start object made or found, the type and box choosers filled from it,
+// and the window's first texts.
+
 #include "canvas/vellum.h"
 #include "store/rules/textrules.h"
 #include "support/testsupport.h"
@@ -8,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -24,23 +29,23 @@ void writeDocument(const QStringList &startNames, const QString &boxes, const QS
     VellumModel model;
     for (const QString &name : startNames) {
         model.AddObject(10, 5, 90, 35, 135);
-        model.SetUserProperty(QStringLiteral("Type"), QStringLiteral("Loadout"));
-        model.SetUserProperty(QStringLiteral("Name"), name);
-        model.SetUserProperty(QStringLiteral("Boxes"), boxes);
-        model.SetUserProperty(QStringLiteral("SaveId"), QStringLiteral("4"));
-        model.SetUserProperty(QStringLiteral("ObjectTypes"), typeTable);
+        model.SetUserProperty(u"Type"_s, u"Loadout"_s);
+        model.SetUserProperty(u"Name"_s, name);
+        model.SetUserProperty(u"Boxes"_s, boxes);
+        model.SetUserProperty(u"SaveId"_s, u"4"_s);
+        model.SetUserProperty(u"ObjectTypes"_s, typeTable);
     }
     int x = 100;
     for (const QString &name : boxNames) {
         model.AddObject(10, x, 100, x + 44, 147);
-        model.SetUserProperty(QStringLiteral("Type"), QStringLiteral("Location"));
-        model.SetUserProperty(QStringLiteral("Name"), name);
+        model.SetUserProperty(u"Type"_s, u"Location"_s);
+        model.SetUserProperty(u"Name"_s, name);
         model.AddObject(10, x, 147, x + 44, 155);
-        model.SetUserProperty(QStringLiteral("Type"), QStringLiteral("Loadout"));
-        model.SetUserProperty(QStringLiteral("Name"), name);
+        model.SetUserProperty(u"Type"_s, u"Loadout"_s);
+        model.SetUserProperty(u"Name"_s, name);
         x += 60;
     }
-    QVERIFY(model.SaveDocument(QStringLiteral("pic")));
+    QVERIFY(model.SaveDocument(u"pic"_s));
 }
 
 QStringList entries(const QComboBox *box)
@@ -55,7 +60,7 @@ QString typeTableWithNames()
 {
     QStringList cells(255, QString());
     for (int k = 0; k < 15; ++k)
-        cells[17 * k] = QStringLiteral("Type %1").arg(k);
+        cells[17 * k] = u"Type %1"_s.arg(k);
     return crlfList(cells);
 }
 
@@ -66,22 +71,16 @@ class StartupTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
     void initialTextsBeforeStartUp()
     {
         Harness h(false);
-        QCOMPARE(h.form->windowTitle(), QStringLiteral("Ambrook"));
-        QCOMPARE(h.form->textheader->text(), QStringLiteral("Enter the Caption for each object here"));
-        QCOMPARE(h.form->Combo1->currentText(), QStringLiteral("Choose Type"));
-        QCOMPARE(h.form->colour->currentText(), QStringLiteral(" Colour"));
-        QCOMPARE(h.form->locationcombo1->currentText(), QStringLiteral("Choose Box"));
-        QCOMPARE(h.form->SaveChanges->text(), QStringLiteral("Save Changes"));
-        for (int i = 0; i < 16; ++i)
-            QVERIFY(h.control<QWidget>(QStringLiteral("Command2(%1)").arg(i))->isVisibleTo(h.form.get()));
+        QCOMPARE(h.form->windowTitle(), u"Ambrook"_s);
+        QCOMPARE(h.form->textheader->text(), u"Enter the Caption for each object here"_s);
+        QCOMPARE(h.form->Combo1->currentText(), u"Choose Type"_s);
+        QCOMPARE(h.form->colour->currentText(), u" Colour"_s);
+        QCOMPARE(h.form->locationcombo1->currentText(), u"Choose Box"_s);
     }
 
     void emptyFolderCreatesTheStartObject()
@@ -90,16 +89,12 @@ private slots:
         ::Vellum &canvas = h.canvas();
         const qint32 start = h.form->startObject;
         QVERIFY(start > 0);
-        QCOMPARE(h.findId(QStringLiteral("Name"), QStringLiteral("Start")), start);
+        QCOMPARE(h.findId(u"Name"_s, u"Start"_s), start);
         const QList<std::pair<QString, QString>> expected = {
-            {QStringLiteral("Type"), QStringLiteral("Loadout")},
-            {QStringLiteral("Name"), QStringLiteral("Start")},
-            {QStringLiteral("Info"), QStringLiteral("Start")},
-            {QStringLiteral("set"), QStringLiteral("Start")},
-            {QStringLiteral("SaveId"), QStringLiteral("0")},
-            {QStringLiteral("Boxes"), QString()},
-            {QStringLiteral("Colour"), QStringLiteral("3")},
-            {QStringLiteral("ObjectTypes"), crlfList(QStringList(255, QString()))},
+            {u"Type"_s, u"Loadout"_s}, {u"Name"_s, u"Start"_s},
+            {u"Info"_s, u"Start"_s},   {u"set"_s, u"Start"_s},
+            {u"SaveId"_s, u"0"_s},     {u"Boxes"_s, QString()},
+            {u"Colour"_s, u"3"_s},     {u"ObjectTypes"_s, crlfList(QStringList(255, QString()))},
         };
         for (const auto &[key, value] : expected)
             QCOMPARE(h.property(start, key), value);
@@ -109,13 +104,14 @@ private slots:
                  QRect(QPoint(5, 90), QPoint(35, 135)));
         QCOMPARE(object->fillColor, QColor(0, 128, 128));
         QCOMPARE(object->textColor, QColor(255, 255, 255));
-        QCOMPARE(object->objectText, QStringLiteral("Start"));
+        QCOMPARE(object->objectText, u"Start"_s);
         QCOMPARE(object->shapeParam, qint16(200));
         QCOMPARE(h.form->typeTableTextValue, crlfList(QStringList(255, QString())));
         QCOMPARE(h.form->Combo1->count(), 0);
-        QVERIFY(QDir(QStringLiteral("backups")).exists());
+        QVERIFY(QDir(u"backups"_s).exists());
+        QCOMPARE(h.form->Calendar1->selectedDate(), h.platform->fixedToday);
         // Nothing is written to disk at start-up.
-        QVERIFY(!QFile::exists(QStringLiteral("pic")));
+        QVERIFY(!QFile::exists(u"pic"_s));
     }
 
     void secondStartListsFifteenTypes()
@@ -125,7 +121,7 @@ private slots:
             Harness first(false);
             QDir::setCurrent(folder.path());
             first.start();
-            QVERIFY(first.canvas().SaveDocument(QStringLiteral("pic")));
+            QVERIFY(first.canvas().SaveDocument(u"pic"_s));
         }
         Harness second(false);
         QDir::setCurrent(folder.path());
@@ -134,42 +130,33 @@ private slots:
         QCOMPARE(entries(second.form->Combo1), QStringList(15, QString()));
     }
 
-    void typeChooserGetsTheNames()
-    {
-        Harness h(false);
-        writeDocument({QStringLiteral("Start")}, QString(), typeTableWithNames());
-        h.start();
-        QStringList names;
-        for (int k = 0; k < 15; ++k)
-            names << QStringLiteral("Type %1").arg(k);
-        QCOMPARE(entries(h.form->Combo1), names);
-        QCOMPARE(h.form->Combo1->currentText(), QStringLiteral("Choose Type"));
-    }
-
     void lastStartObjectWins()
     {
         Harness h(false);
-        writeDocument({QStringLiteral("Start"), QStringLiteral("Start")}, QString(),
-                      typeTableWithNames());
+        writeDocument({u"Start"_s, u"Start"_s}, QString(), typeTableWithNames());
         h.start();
         const auto &objects = h.canvas().objects();
         QCOMPARE(h.form->startObject, objects.at(1)->id);
-        QCOMPARE(h.property(objects.at(0)->id, QStringLiteral("Info")), QStringLiteral("Start"));
-        QCOMPARE(h.property(objects.at(1)->id, QStringLiteral("Info")), QStringLiteral("Start"));
-        QCOMPARE(h.form->Combo1->count(), 15);
+        QCOMPARE(h.property(objects.at(0)->id, u"Info"_s), u"Start"_s);
+        QCOMPARE(h.property(objects.at(1)->id, u"Info"_s), u"Start"_s);
+        QStringList names;
+        for (int k = 0; k < 15; ++k)
+            names << u"Type %1"_s.arg(k);
+        QCOMPARE(entries(h.form->Combo1), names);
+        QCOMPARE(h.form->Combo1->currentText(), u"Choose Type"_s);
     }
 
     void boxList_data()
     {
         QTest::addColumn<QString>("boxes");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("empty piece skipped") << crlfList({QStringLiteral("A"), QString(), QStringLiteral("B")})
-                                             << QStringList{QStringLiteral("A"), QStringLiteral("B")};
+        QTest::newRow("empty piece skipped")
+            << crlfList({u"A"_s, QString(), u"B"_s}) << QStringList {u"A"_s, u"B"_s};
         QTest::newRow("alphabetical, case ignored")
-            << crlfList({QStringLiteral("shed"), QStringLiteral("Attic"), QStringLiteral("garage")})
-            << QStringList{QStringLiteral("Attic"), QStringLiteral("garage"), QStringLiteral("shed")};
+            << crlfList({u"shed"_s, u"Attic"_s, u"garage"_s})
+            << QStringList {u"Attic"_s, u"garage"_s, u"shed"_s};
         QTest::newRow("no boxes") << QString() << QStringList();
-        QTest::newRow("a single CR LF") << QStringLiteral("\r\n") << QStringList();
+        QTest::newRow("a single CR LF") << u"\r\n"_s << QStringList();
     }
 
     void boxList()
@@ -177,7 +164,7 @@ private slots:
         QFETCH(QString, boxes);
         QFETCH(QStringList, expected);
         Harness h(false);
-        writeDocument({QStringLiteral("Start")}, boxes, typeTableWithNames());
+        writeDocument({u"Start"_s}, boxes, typeTableWithNames());
         h.start();
         QCOMPARE(entries(h.form->locationcombo1), expected);
         QCOMPARE(h.form->boxNameText, boxes);
@@ -194,9 +181,9 @@ private slots:
     {
         QStringList names;
         for (int i = 0; i < 47; ++i)
-            names << QStringLiteral("Box %1").arg(i, 2, 10, QLatin1Char('0'));
+            names << u"Box %1"_s.arg(i, 2, 10, QLatin1Char('0'));
         Harness h(false);
-        writeDocument({QStringLiteral("Start")}, crlfList(names), typeTableWithNames());
+        writeDocument({u"Start"_s}, crlfList(names), typeTableWithNames());
         h.start();
         QCOMPARE(entries(h.form->locationcombo1), names);
         QCOMPARE(h.form->Shortcut[44]->text(), names.at(44));
@@ -206,30 +193,26 @@ private slots:
     void damagedTypeTableIsPadded()
     {
         Harness h(false);
-        writeDocument({QStringLiteral("Start")}, QString(),
-                      crlfList({QStringLiteral("Tools"), QStringLiteral("Size")}));
+        writeDocument({u"Start"_s}, QString(), crlfList({u"Tools"_s, u"Size"_s}));
         h.start();
         QCOMPARE(h.form->Combo1->count(), 15);
-        QCOMPARE(h.form->Combo1->itemText(0), QStringLiteral("Tools"));
+        QCOMPARE(h.form->Combo1->itemText(0), u"Tools"_s);
         const QStringList cells = TextRules::splitCrLf(h.form->typeTableTextValue);
         QCOMPARE(cells.size(), 256);
-        QCOMPARE(cells.at(1), QStringLiteral("Size"));
-        QCOMPARE(h.property(h.form->startObject, QStringLiteral("ObjectTypes")),
-                 h.form->typeTableTextValue);
+        QCOMPARE(cells.at(1), u"Size"_s);
+        QCOMPARE(h.property(h.form->startObject, u"ObjectTypes"_s), h.form->typeTableTextValue);
     }
 
     void monthAdvancer_data()
     {
         QTest::addColumn<int>("entry");
         QTest::addColumn<QString>("text");
-        QTest::newRow("0") << 0 << QStringLiteral(" Month Advancer");
-        QTest::newRow("1") << 1 << QStringLiteral("1  Month");
-        QTest::newRow("2") << 2 << QStringLiteral("2  Months");
-        QTest::newRow("11") << 11 << QStringLiteral("11  Months");
-        QTest::newRow("12") << 12 << QStringLiteral("  1   Year");
-        QTest::newRow("13") << 13 << QStringLiteral("13  Months");
-        QTest::newRow("23") << 23 << QStringLiteral("23  Months");
-        QTest::newRow("24") << 24 << QStringLiteral("   2   Years");
+        QTest::newRow("0") << 0 << u" Month Advancer"_s;
+        QTest::newRow("1") << 1 << u"1  Month"_s;
+        QTest::newRow("2") << 2 << u"2  Months"_s;
+        QTest::newRow("12") << 12 << u"  1   Year"_s;
+        QTest::newRow("13") << 13 << u"13  Months"_s;
+        QTest::newRow("24") << 24 << u"   2   Years"_s;
     }
 
     void monthAdvancer()
@@ -245,25 +228,19 @@ private slots:
     void colourChooser()
     {
         Harness h;
-        const QStringList expected{
-            QStringLiteral("Black"),      QStringLiteral("Dark Blue"),   QStringLiteral("Green"),
-            QStringLiteral("Cyan"),       QStringLiteral("Wine"),        QStringLiteral("Magenta"),
-            QStringLiteral("Mustard"),    QStringLiteral("Light Gray"),  QStringLiteral("Dark Gray"),
-            QStringLiteral("Blue"),       QStringLiteral("Light Green"), QStringLiteral("Light Cyan"),
-            QStringLiteral("Red"),        QStringLiteral("Light Magenta"), QStringLiteral("Yellow")};
+        const QStringList expected {
+            u"Black"_s,       u"Dark Blue"_s,  u"Green"_s,      u"Cyan"_s,          u"Wine"_s,
+            u"Magenta"_s,     u"Mustard"_s,    u"Light Gray"_s, u"Dark Gray"_s,     u"Blue"_s,
+            u"Light Green"_s, u"Light Cyan"_s, u"Red"_s,        u"Light Magenta"_s, u"Yellow"_s};
         QCOMPARE(entries(h.form->colour), expected);
-    }
-
-    void calendarOnToday()
-    {
-        Harness h;
-        QCOMPARE(h.form->Calendar1->selectedDate(), h.platform->fixedToday);
     }
 
     void closeCommandIsGone()
     {
         Harness h;
-        QVERIFY(!h.form->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        const Qt::WindowFlags flags = h.form->windowFlags();
+        QVERIFY(!(flags & Qt::WindowCloseButtonHint));
+        QVERIFY(flags & Qt::WindowMinimizeButtonHint && flags & Qt::WindowMaximizeButtonHint);
         QVERIFY(!h.form->close());
         QVERIFY(h.form->isVisible());
     }

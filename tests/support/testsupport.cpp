@@ -1,8 +1,16 @@
 #include "support/testsupport.h"
 
 #include "canvas/vellum.h"
+#include "store/rules/palette.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QImage>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
 #include <QDir>
 #include <QLineEdit>
 #include <QTest>
@@ -120,3 +128,199 @@ QString Harness::property(qint32 id, const QString &key) const
     }
     return {};
 }
+
+namespace steps {
+
+QColor palette(int n)
+{
+    return *Palette::colour(n);
+}
+
+const VellumObject &object(const Harness &h, qint32 id)
+{
+    return *h.canvas().objectById(id);
+}
+
+qint32 lastId(const Harness &h)
+{
+    const auto &objects = h.canvas().objects();
+    return objects.empty() ? 0 : objects.back()->id;
+}
+
+qint32 idOf(const Harness &h, const QString &type, const QString &name)
+{
+    for (const auto &o : h.canvas().objects()) {
+        if (h.property(o->id, QStringLiteral("Type")) == type
+            && h.property(o->id, QStringLiteral("Name")) == name)
+            return o->id;
+    }
+    return 0;
+}
+
+Box boxParts(const Harness &h, const QString &name)
+{
+    return {idOf(h, QStringLiteral("Location"), name), idOf(h, QStringLiteral("Loadout"), name)};
+}
+
+void writeProperty(Harness &h, qint32 id, const QString &key, const QString &value)
+{
+    h.canvas().SetCurrentObject(id);
+    h.canvas().SetUserProperty(key, value);
+}
+
+void placeObject(Harness &h, qint32 id, qint32 x1, qint32 y1, qint32 x2, qint32 y2)
+{
+    h.canvas().SetCurrentObject(id);
+    h.canvas().SetObjectRect(x1, y1, x2, y2, 0);
+}
+
+QRect rectOf(const Harness &h, qint32 id)
+{
+    const VellumObject *o = h.canvas().objectById(id);
+    return o ? QRect(o->x1, o->y1, o->x2 - o->x1, o->y2 - o->y1) : QRect();
+}
+
+QPoint pixelOf(const Harness &h, double x, double y)
+{
+    return h.canvas().toPixels(x, y).toPoint();
+}
+
+QPoint emptyPoint(const Harness &h)
+{
+    const QRect area = h.canvas().rect().adjusted(4, 4, -4, -4);
+    for (int y = area.top(); y < area.bottom(); y += 7) {
+        for (int x = area.left(); x < area.right(); x += 7) {
+            const QPointF unit = h.canvas().toUnits(QPointF(x, y));
+            bool free = true;
+            for (const auto &o : h.canvas().objects()) {
+                const QRectF r = QRectF(QPointF(o->x1, o->y1), QPointF(o->x2, o->y2));
+                if (r.normalized().adjusted(-2, -2, 2, 2).contains(unit))
+                    free = false;
+            }
+            if (free)
+                return {x, y};
+        }
+    }
+    return {};
+}
+
+void newBox(Harness &h, const QString &name)
+{
+    h.platform->answers << name;
+    QTest::mouseClick(h.form->newlocation, Qt::LeftButton);
+}
+
+qint32 newObject(Harness &h)
+{
+    QTest::mouseClick(h.form->newitem, Qt::LeftButton);
+    return lastId(h);
+}
+
+int boxIndex(const Harness &h, const QString &name)
+{
+    return h.form->locationcombo1->findText(name, Qt::MatchExactly);
+}
+
+void chooseBox(Harness &h, const QString &name)
+{
+    QTest::mouseClick(h.form->Shortcut[boxIndex(h, name)], Qt::LeftButton);
+}
+
+void chooseDestination(Harness &h, const QString &name)
+{
+    choose(h.form->locationcombo1, boxIndex(h, name));
+}
+
+Box makeBox(Harness &h, const QString &name, qint32 x, qint32 y)
+{
+    newBox(h, name);
+    const Box box = boxParts(h, name);
+    placeObject(h, box.body, x, y, x + 44, y + 47);
+    placeObject(h, box.strip, x, y + 47, x + 44, y + 55);
+    chooseBox(h, name);
+    return box;
+}
+
+qint32 makeObject(Harness &h, const QString &name, qint32 x, qint32 y)
+{
+    const qint32 id = newObject(h);
+    writeProperty(h, id, QStringLiteral("Name"), name);
+    h.canvas().SetObjectText(name);
+    placeObject(h, id, x, y, x + 4, y + 4);
+    return id;
+}
+
+void choose(QComboBox *box, int k)
+{
+    box->setCurrentIndex(k);
+    emit box->activated(k);
+    QCoreApplication::processEvents();
+}
+
+QStringList listLines(QListWidget *list)
+{
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->item(i)->text();
+    return lines;
+}
+
+void retype(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    field->selectAll();
+    Harness::typeInto(field, text);
+}
+
+void dropFiles(Harness &h, const QStringList &paths, QPoint at)
+{
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls << QUrl::fromLocalFile(path);
+    mime.setUrls(urls);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&h.canvas(), &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&h.canvas(), &move);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&h.canvas(), &drop);
+}
+
+QString makePicture(const Harness &h, const QString &name)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    const QString path = h.folder.file(name);
+    image.save(path, "PNG");
+    return path;
+}
+
+QString makeTextFile(const Harness &h, const QString &name)
+{
+    const QString path = h.folder.file(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write("Drill manual\n");
+    return path;
+}
+
+QStringList folderEntries(const Harness &h)
+{
+    return QDir(h.folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+}
+
+void doubleClickAt(Harness &h, QPoint pixel)
+{
+    QTest::mousePress(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
+    QTest::mouseRelease(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
+    QTest::mouseDClick(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
+    QTest::mouseRelease(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
+}
+
+void doubleClick(Harness &h, qint32 id)
+{
+    doubleClickAt(h, h.centreOf(id));
+}
+
+} // namespace steps

@@ -3,15 +3,24 @@
 // Helpers for tests that drive the real main window offscreen, as a user would.
 
 #include "app/frmmain.h"
+#include "canvas/vellum.h"
 #include "support/fakeplatform.h"
 
+#include <QColor>
 #include <QPoint>
+#include <QRect>
+#include <QStringList>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
+class QComboBox;
+class QLineEdit;
+class QListWidget;
 class QWidget;
+struct VellumObject;
 
 // A fresh temporary working folder, made current for the life of the object; the previous
 // folder comes back afterwards.
@@ -64,3 +73,49 @@ struct Harness
     qint32 findId(const QString &key, const QString &value) const;
     QString property(qint32 id, const QString &key) const;
 };
+
+// Steps shared by the suites: commands run through the window's own buttons and choosers,
+// with the input box answered by the fake platform.
+namespace steps {
+
+struct Box
+{
+    qint32 body = 0;
+    qint32 strip = 0;
+};
+
+QColor palette(int n);
+const VellumObject &object(const Harness &h, qint32 id);
+qint32 lastId(const Harness &h);                  // newest object in drawing order
+qint32 idOf(const Harness &h, const QString &type, const QString &name);
+Box boxParts(const Harness &h, const QString &name);
+void writeProperty(Harness &h, qint32 id, const QString &key, const QString &value);
+void placeObject(Harness &h, qint32 id, qint32 x1, qint32 y1, qint32 x2, qint32 y2);
+QRect rectOf(const Harness &h, qint32 id);
+QPoint pixelOf(const Harness &h, double x, double y);
+QPoint emptyPoint(const Harness &h);              // a widget point over no object
+
+void newBox(Harness &h, const QString &name);     // "New Box", input box answered
+qint32 newObject(Harness &h);                     // "New Object"; the new id
+int boxIndex(const Harness &h, const QString &name);
+void chooseBox(Harness &h, const QString &name);  // presses the box's shortcut button
+void chooseDestination(Harness &h, const QString &name);  // picks it in the box chooser
+// A box made by the new-box command, moved to corner (x, y) and chosen.
+Box makeBox(Harness &h, const QString &name, qint32 x, qint32 y);
+// A stored object made by the new-object command in the current box, renamed, at (x, y).
+qint32 makeObject(Harness &h, const QString &name, qint32 x, qint32 y);
+
+void choose(QComboBox *box, int k);               // picks entry k as the user does
+QStringList listLines(QListWidget *list);
+void retype(QLineEdit *field, const QString &text);  // select all, then type
+
+// Files dragged from a file manager and released at a pixel point of the canvas.
+void dropFiles(Harness &h, const QStringList &paths, QPoint at);
+QString makePicture(const Harness &h, const QString &name);
+QString makeTextFile(const Harness &h, const QString &name);
+QStringList folderEntries(const Harness &h);
+// A double-click as the desktop delivers it: press, release, double-click, release.
+void doubleClickAt(Harness &h, QPoint pixel);
+void doubleClick(Harness &h, qint32 id);
+
+} // namespace steps

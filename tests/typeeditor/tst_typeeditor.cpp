@@ -1,6 +1,6 @@
-// The type-table editor: opening it, saving, cancelling, and its grid.
+// The type-table editor: opening it, saving and cancelling.
 
-#include "navigation/documentbuilder.h"
+#include "support/documentbuilder.h"
 #include "support/testsupport.h"
 
 #include "canvas/vellum.h"
@@ -11,8 +11,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTest>
-
-#include <cmath>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -85,119 +83,87 @@ class TestTypeEditor : public QObject
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
 
-    void openShowsTable();
-    void renameType();
-    void saveWithoutChange_data();
-    void saveWithoutChange();
-    void closeIsCancel();
-    void gridAtTwipsPositions();
+    void openShowsTable()
+    {
+        Types t;
+        Form1 &editor = t.open();
+        QVERIFY(editor.isVisible());
+        QVERIFY(!t.form().isVisible());
+        QCOMPARE(editor.windowTitle(), u"Object Types"_s);
+        QCOMPARE(t.cell(0)->text(), u"Books"_s);
+        QCOMPARE(t.cell(52)->text(), u"Maker"_s);
+        QCOMPARE(t.cell(254)->text(), u"Last caption"_s);
+        QCOMPARE(t.cell(17)->text(), QString());
+        // Every cell lies inside the window, clear of the save button.
+        for (int i = 0; i < Form1::CellCount; ++i) {
+            QVERIFY(editor.rect().contains(t.cell(i)->geometry()));
+            QVERIFY(!editor.Command1->geometry().intersects(t.cell(i)->geometry()));
+        }
+        QCOMPARE(editor.Command1->text(), u"Save"_s);
+    }
+
+    void renameType()
+    {
+        Types t;
+        const QString shown = t.form().Combo1->currentText();
+        t.open();
+        t.retype(0, u"Novels"_s);
+        t.save();
+
+        QVERIFY(t.form().isVisible());
+        QVERIFY(!t.form().typeEditor().isVisible());
+        const QStringList names = t.chooser();
+        QCOMPARE(names.size(), 15);
+        QCOMPARE(names.at(0), u"Novels"_s);
+        QCOMPARE(names.at(3), u"Tools"_s);
+        QCOMPARE(t.form().Combo1->currentText(), shown);
+        QString expected = sampleTable();
+        expected.replace(0, 5, u"Novels"_s);
+        QCOMPARE(t.storedTable(), expected);
+        QCOMPARE(t.form().typeTableTextValue, expected);
+        // Objects keep the type name they were given.
+        QCOMPARE(t.harness.property(t.novel, u"set"_s), u"Books"_s);
+        QVERIFY(!t.harness.canvas().objectById(t.form().startObject)->selected);
+    }
+
+    void saveWithoutChange_data()
+    {
+        QTest::addColumn<bool>("withStart");
+        QTest::newRow("filled table") << true;
+        QTest::newRow("table of a new start object") << false;
+    }
+
+    void saveWithoutChange()
+    {
+        QFETCH(bool, withStart);
+        Types t(sampleTable(), withStart);
+        const QString before = t.storedTable();
+        QCOMPARE(TextRules::splitCrLf(before).size(), 256);
+
+        t.open();
+        t.save();
+
+        QCOMPARE(t.storedTable(), before);
+        QCOMPARE(t.chooser().size(), 15);
+    }
+
+    void closeIsCancel()
+    {
+        Types t;
+        const QStringList names = t.chooser();
+        Form1 &editor = t.open();
+        t.retype(1, u"Scribbled"_s);
+        editor.close();
+
+        QVERIFY(t.form().isVisible());
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(t.storedTable(), sampleTable());
+        QCOMPARE(t.chooser(), names);
+
+        t.open();
+        QCOMPARE(t.cell(1)->text(), u"Author"_s);
+    }
 };
-
-void TestTypeEditor::openShowsTable()
-{
-    Types t;
-    Form1 &editor = t.open();
-    QVERIFY(editor.isVisible());
-    QVERIFY(!t.form().isVisible());
-    QCOMPARE(editor.windowTitle(), u"Object Types"_s);
-    QCOMPARE(t.cell(0)->text(), u"Books"_s);
-    QCOMPARE(t.cell(52)->text(), u"Maker"_s);
-    QCOMPARE(t.cell(254)->text(), u"Last caption"_s);
-    QCOMPARE(t.cell(17)->text(), QString());
-}
-
-void TestTypeEditor::renameType()
-{
-    Types t;
-    const QString shown = t.form().Combo1->currentText();
-    t.open();
-    t.retype(0, u"Novels"_s);
-    t.save();
-
-    QVERIFY(t.form().isVisible());
-    QVERIFY(!t.form().typeEditor().isVisible());
-    const QStringList names = t.chooser();
-    QCOMPARE(names.size(), 15);
-    QCOMPARE(names.at(0), u"Novels"_s);
-    QCOMPARE(names.at(3), u"Tools"_s);
-    QCOMPARE(t.form().Combo1->currentText(), shown);
-    QString expected = sampleTable();
-    expected.replace(0, 5, u"Novels"_s);
-    QCOMPARE(t.storedTable(), expected);
-    QCOMPARE(t.form().typeTableTextValue, expected);
-    // Objects keep the type name they were given.
-    QCOMPARE(t.harness.property(t.novel, u"set"_s), u"Books"_s);
-    QVERIFY(!t.harness.canvas().objectById(t.form().startObject)->selected);
-}
-
-void TestTypeEditor::saveWithoutChange_data()
-{
-    QTest::addColumn<bool>("withStart");
-    QTest::newRow("filled table") << true;
-    QTest::newRow("table of a new start object") << false;
-}
-
-void TestTypeEditor::saveWithoutChange()
-{
-    QFETCH(bool, withStart);
-    Types t(sampleTable(), withStart);
-    const QString before = t.storedTable();
-    QCOMPARE(TextRules::splitCrLf(before).size(), 256);
-
-    t.open();
-    t.save();
-
-    QCOMPARE(t.storedTable(), before);
-    QCOMPARE(t.chooser().size(), 15);
-}
-
-void TestTypeEditor::closeIsCancel()
-{
-    Types t;
-    const QStringList names = t.chooser();
-    Form1 &editor = t.open();
-    t.retype(1, u"Scribbled"_s);
-    editor.close();
-
-    QVERIFY(t.form().isVisible());
-    QVERIFY(!editor.isVisible());
-    QCOMPARE(t.storedTable(), sampleTable());
-    QCOMPARE(t.chooser(), names);
-
-    t.open();
-    QCOMPARE(t.cell(1)->text(), u"Author"_s);
-}
-
-void TestTypeEditor::gridAtTwipsPositions()
-{
-    Types t;
-    Form1 &editor = t.open();
-    auto px = [&editor](int twips) {
-        return int(std::lround(twips * editor.logicalDpiX() / 1440.0));
-    };
-    auto py = [&editor](int twips) {
-        return int(std::lround(twips * editor.logicalDpiY() / 1440.0));
-    };
-    auto near = [](int a, int b) { return std::abs(a - b) <= 1; };
-
-    for (int i = 0; i < Form1::CellCount; ++i)
-        QVERIFY(t.cell(i));
-    const QRect first = t.cell(0)->geometry();
-    QVERIFY(near(first.width(), px(1035)));
-    QVERIFY(near(first.height(), py(375)));
-    QVERIFY(near(t.cell(17)->geometry().width(), px(915)));
-    QVERIFY(near(t.cell(17)->x() - first.x(), px(1080)));
-    QVERIFY(near(t.cell(34)->x() - t.cell(17)->x(), px(960)));
-    QVERIFY(near(t.cell(238)->x() - first.x(), px(1080 + 960 * 13)));
-    QVERIFY(near(t.cell(1)->y() - first.y(), py(720)));
-    QVERIFY(near(t.cell(2)->y() - t.cell(1)->y(), py(600)));
-    QVERIFY(near(t.cell(254)->y() - first.y(), py(720 + 600 * 15)));
-    QCOMPARE(t.cell(254)->x(), t.cell(238)->x());
-    // Every cell lies inside the window, clear of the save button.
-    QVERIFY(editor.rect().contains(t.cell(254)->geometry()));
-    QVERIFY(!editor.Command1->geometry().intersects(t.cell(16)->geometry()));
-    QCOMPARE(editor.Command1->text(), u"Save"_s);
-}
 
 QTEST_MAIN(TestTypeEditor)
 #include "tst_typeeditor.moc"

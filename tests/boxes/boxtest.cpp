@@ -1,0 +1,349 @@
+// "New Box", "New Object" and the colour chooser, run through the window's own buttons
+// with the input box answered by the fake platform.
+
+#include "support/testsupport.h"
+
+#include "panel/panel.h"
+#include "store/rules/textrules.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+using namespace steps;
+
+namespace {
+
+QString startBoxes(Harness &h)
+{
+    return h.property(h.form->startObject, u"Boxes"_s);
+}
+
+QStringList boxList(Harness &h)
+{
+    QStringList names;
+    for (int i = 0; i < h.form->locationcombo1->count(); ++i)
+        names << h.form->locationcombo1->itemText(i);
+    return names;
+}
+
+QStringList shownShortcuts(Harness &h)
+{
+    QStringList captions;
+    for (QPushButton *button : h.form->Shortcut) {
+        if (!button->isHidden())
+            captions << button->text();
+    }
+    return captions;
+}
+
+QRect outline(const VellumObject &o)
+{
+    return QRect(QPoint(o.x1, o.y1), QPoint(o.x2, o.y2));
+}
+
+// What a colour choice may change: the stored colour, the drawing and the panel.
+QStringList lookOf(Harness &h, qint32 id)
+{
+    const VellumObject &o = object(h, id);
+    return {h.property(id, u"Colour"_s), o.fillColor.name(), o.textColor.name(),
+            backgroundOf(h.form->Combo1).name(), foregroundOf(h.form->Combo1).name()};
+}
+
+} // namespace
+
+class BoxTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void onlyAnExactDuplicateIsRefused_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("same name") << u"Tools"_s << true;
+        QTest::newRow("other letter case") << u"tools"_s << false;
+        QTest::newRow("trailing space") << u"Tools "_s << false;
+        QTest::newRow("empty name") << QString() << false;
+    }
+
+    void onlyAnExactDuplicateIsRefused()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, refused);
+        Harness h;
+        newBox(h, u"Tools"_s);
+        const int objectsBefore = h.canvas().ObjectCount(1);
+        newBox(h, answer);
+
+        QCOMPARE(h.platform->prompts.last(), u"Please enter Box Name.."_s);
+        if (refused) {
+            QCOMPARE(h.platform->messages,
+                     QStringList {u"Sorry, There is already a Box named Tools"_s});
+            QCOMPARE(boxList(h), QStringList {u"Tools"_s});
+            QCOMPARE(h.form->boxNameText, u"Tools\r\n"_s);
+            QCOMPARE(h.canvas().ObjectCount(1), objectsBefore);
+            return;
+        }
+        QVERIFY(h.platform->messages.isEmpty());
+        QCOMPARE(boxList(h).size(), 2);
+        QVERIFY(boxList(h).contains(answer));
+        QCOMPARE(h.form->boxNameText, u"Tools\r\n"_s + answer + u"\r\n"_s);
+        QCOMPARE(startBoxes(h), h.form->boxNameText);
+        QCOMPARE(h.canvas().ObjectCount(1), objectsBefore + 2);
+        QVERIFY(boxParts(h, answer).body > 0 && boxParts(h, answer).strip > 0);
+    }
+
+    void theFortySixthBoxIsRefused()
+    {
+        Harness h;
+        for (int i = 1; i <= 44; ++i)
+            newBox(h, u"Box %1"_s.arg(i, 2, 10, QLatin1Char('0')));
+        QVERIFY(h.form->Shortcut[44]->isHidden());
+        newBox(h, u"Box 45"_s);
+        QVERIFY(h.platform->messages.isEmpty());
+        QCOMPARE(boxList(h).size(), 45);
+        QCOMPARE(shownShortcuts(h), boxList(h));
+
+        const QString names = h.form->boxNameText;
+        const int objects = h.canvas().ObjectCount(1);
+        newBox(h, u"Box 46"_s);
+        QCOMPARE(h.platform->messages,
+                 QStringList {u"Sorry, no more boxes available, please delete a box "
+                              "with info you don't use"_s});
+        QCOMPARE(boxList(h).size(), 45);
+        QCOMPARE(h.form->boxNameText, names);
+        QCOMPARE(startBoxes(h), names);
+        QCOMPARE(h.canvas().ObjectCount(1), objects);
+    }
+
+    void bodyAndStripCarryTheirValues_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("colour");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("typeIndex");
+        QTest::addColumn<int>("text");
+        QTest::addColumn<int>("shapeParam");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("bottom");
+        QTest::newRow("body") << u"Location"_s << u"7"_s << u"0"_s << QString() << 0 << 0 << 0
+                              << 47;
+        QTest::newRow("loadout strip")
+            << u"Loadout"_s << u"0"_s << QString() << u"0"_s << 15 << 60 << 47 << 55;
+    }
+
+    void bodyAndStripCarryTheirValues()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, colour);
+        QFETCH(QString, value);
+        QFETCH(QString, typeIndex);
+        QFETCH(int, text);
+        QFETCH(int, shapeParam);
+        QFETCH(int, top);
+        QFETCH(int, bottom);
+        Harness h;
+        newBox(h, u"Garage"_s);
+
+        const VellumObject &body = object(h, boxParts(h, u"Garage"_s).body);
+        const qint32 id = idOf(h, type, u"Garage"_s);
+        const VellumObject &o = object(h, id);
+        QCOMPARE(h.property(id, u"Info"_s), QString());
+        QCOMPARE(h.property(id, u"set"_s), QString());
+        QCOMPARE(h.property(id, u"Colour"_s), colour);
+        QCOMPARE(h.property(id, u"Value"_s), value);
+        QCOMPARE(h.property(id, u"TypeIndex"_s), typeIndex);
+        QCOMPARE(o.kind, qint16(10));
+        QCOMPARE(o.drawStyle, qint16(2));
+        QCOMPARE(o.objectText, u"Garage"_s);
+        QCOMPARE(o.fillColor, palette(colour.toInt()));
+        QCOMPARE(o.fillMode, qint16(1));
+        QCOMPARE(o.shapeParam, qint16(shapeParam));
+        QCOMPARE(o.textColor, palette(text));
+        // Both share the body's corner, which lies in the random area.
+        const qint32 x = body.x1;
+        const qint32 y = body.y1;
+        QVERIFY(x >= 100 && x <= 599 && y >= 100 && y <= 599);
+        QCOMPARE(outline(o), QRect(QPoint(x, y + top), QPoint(x + 44, y + bottom)));
+        QCOMPARE(startBoxes(h), u"Garage\r\n"_s);
+    }
+
+    void namesTakeTheirAlphabeticalPlace()
+    {
+        Harness h;
+        for (const QString &name : {u"Mango"_s, u"apple"_s, u"Zebra"_s})
+            newBox(h, name);
+        QCOMPARE(h.form->currentBox, 2);
+        newBox(h, u"banana"_s);
+        const QStringList sorted {u"apple"_s, u"banana"_s, u"Mango"_s, u"Zebra"_s};
+        QCOMPARE(boxList(h), sorted);
+        QCOMPARE(shownShortcuts(h), sorted);
+        QCOMPARE(h.form->currentBox, 1);
+        // The start object keeps the order of creation.
+        QCOMPARE(TextRules::splitCrLf(startBoxes(h)),
+                 (QStringList {u"Mango"_s, u"apple"_s, u"Zebra"_s, u"banana"_s, QString()}));
+
+        // A name equal but for letter case goes after the one already there.
+        newBox(h, u"APPLE"_s);
+        QCOMPARE(boxList(h).mid(0, 2), (QStringList {u"apple"_s, u"APPLE"_s}));
+        QCOMPARE(h.form->currentBox, 1);
+        QCOMPARE(h.form->Shortcut[2]->text(), u"banana"_s);
+    }
+
+    void aNewBoxTouchesNothing()
+    {
+        Harness h;
+        // Obstacles over most of the random area leave a few gaps only.
+        ::Vellum &canvas = h.canvas();
+        for (int x = 100; x < 640; x += 90) {
+            for (int y = 100; y < 640; y += 90) {
+                canvas.AddObject(10, x, y, x + 40, y + 40);
+                canvas.SetSelected(false);
+            }
+        }
+        for (int i = 0; i < 8; ++i) {
+            const QString name = u"Box %1"_s.arg(i);
+            newBox(h, name);
+            const VellumObject &o = object(h, boxParts(h, name).body);
+            // Only the box's own body and strip lie in its outline.
+            QCOMPARE(canvas.ObjectsInRect(o.x1, o.y1, o.x1 + 44, o.y1 + 55, 8192), 2);
+        }
+        // A full drawing puts the box beside it.
+        canvas.AddObject(10, 90, 90, 660, 660);
+        canvas.SetSelected(false);
+        newBox(h, u"Overflow"_s);
+        const VellumObject &o = object(h, boxParts(h, u"Overflow"_s).body);
+        QVERIFY2(o.x1 >= 700, qPrintable(QString::number(o.x1)));
+        QCOMPARE(canvas.ObjectsInRect(o.x1, o.y1, o.x1 + 44, o.y1 + 55, 8192), 2);
+    }
+
+    void newObjectCarriesEveryKeyInOrder()
+    {
+        Harness h;
+        newBox(h, u"Shed"_s);
+        h.form->movehistory->setPlainText(u"old history"_s);
+        const qint32 id = newObject(h);
+
+        QStringList keys {u"Type"_s, u"TypeIndex"_s, u"Name"_s, u"Header"_s, u"Info"_s};
+        QStringList values {u"Object"_s, u"0"_s, u"Object"_s, QString(), u"Shed"_s};
+        for (int n = 1; n <= 18; ++n) {
+            keys << QString::number(n);
+            values << QString();
+        }
+        keys << u"Colour"_s << u"MovementHistory"_s << u"Value"_s;
+        values << u"15"_s << QString() << u"0"_s;
+        QStringList storedKeys;
+        QStringList storedValues;
+        for (const auto &[key, value] : object(h, id).properties) {
+            storedKeys << key;
+            storedValues << value;
+        }
+        QCOMPARE(storedKeys, keys);
+        QCOMPARE(storedValues, values);
+
+        // A white 4 x 4 square at the box's corner, drawn above the box bodies.
+        const VellumObject &body = object(h, boxParts(h, u"Shed"_s).body);
+        const VellumObject &o = object(h, id);
+        QCOMPARE(QPoint(h.form->dropX, h.form->dropY), QPoint(body.x1, body.y1));
+        QCOMPARE(outline(o), QRect(QPoint(body.x1, body.y1), QPoint(body.x1 + 4, body.y1 + 4)));
+        QCOMPARE(o.kind, qint16(10));
+        QCOMPARE(o.drawStyle, qint16(2));
+        QCOMPARE(o.objectText, u"Object"_s);
+        QCOMPARE(o.fillColor, palette(15));
+        QCOMPARE(o.textColor, palette(0));
+        QCOMPARE(o.shapeParam, qint16(14));
+        QCOMPARE(o.fillMode, qint16(1));
+        QVERIFY(!o.selected);
+        QVERIFY(o.layer > body.layer);
+        QCOMPARE(h.form->movehistory->toPlainText(), QString());
+
+        // A second one shares the square.
+        const qint32 second = newObject(h);
+        QVERIFY(second != id);
+        QCOMPARE(outline(object(h, second)), outline(o));
+    }
+
+    void newObjectBelongsToTheChosenBox()
+    {
+        Harness h;
+        const qint32 loose = newObject(h);
+        QCOMPARE(h.property(loose, u"Info"_s), QString());
+        QCOMPARE(QPoint(object(h, loose).x1, object(h, loose).y1),
+                 QPoint(h.form->dropX, h.form->dropY));
+
+        newBox(h, u"Cellar"_s);
+        newBox(h, u"Attic"_s);
+        QCOMPARE(h.form->currentBox, 0);
+        QTest::mouseClick(h.form->Shortcut[1], Qt::LeftButton);
+        const qint32 id = newObject(h);
+        QCOMPARE(h.property(id, u"Info"_s), u"Cellar"_s);
+        const VellumObject &cellar = object(h, boxParts(h, u"Cellar"_s).body);
+        QCOMPARE(QPoint(object(h, id).x1, object(h, id).y1), QPoint(cellar.x1, cellar.y1));
+    }
+
+    void colourChoice_data()
+    {
+        QTest::addColumn<int>("k");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("text");
+        QTest::newRow("black") << 0 << u"Black"_s << 15;
+        QTest::newRow("mustard") << 6 << u"Mustard"_s << 15;
+        QTest::newRow("light gray") << 7 << u"Light Gray"_s << 0;
+        QTest::newRow("yellow") << 14 << u"Yellow"_s << 0;
+    }
+
+    void colourChoice()
+    {
+        QFETCH(int, k);
+        QFETCH(QString, entry);
+        QFETCH(int, text);
+        Harness h;
+        newBox(h, u"Shed"_s);
+        const qint32 id = newObject(h);
+        h.clickObject(id);
+        choose(h.form->colour, k);
+
+        QCOMPARE(h.property(id, u"Colour"_s), QString::number(k));
+        QCOMPARE(object(h, id).fillColor, palette(k));
+        QCOMPARE(object(h, id).textColor, palette(text));
+        const QList<QWidget *> fields {h.form->Combo1, h.form->Text5, h.form->Text18,
+                                       h.form->Value};
+        for (QWidget *field : fields) {
+            QCOMPARE(backgroundOf(field), palette(k));
+            QCOMPARE(foregroundOf(field), palette(text));
+        }
+        QCOMPARE(h.form->colour->currentText(), entry);
+    }
+
+    void colourChoiceNeedsOneSelected()
+    {
+        Harness h;
+        newBox(h, u"Shed"_s);
+        const qint32 id = newObject(h);
+        h.clickObject(id);
+        choose(h.form->colour, 9);
+        h.clickAt(emptyPoint(h));
+        const QStringList before = lookOf(h, id);
+        choose(h.form->colour, 4);
+        QCOMPARE(lookOf(h, id), before);
+        QCOMPARE(before.first(), u"9"_s);
+
+        const auto [body, strip] = boxParts(h, u"Shed"_s);
+        h.clickObject(body);
+        h.clickObject(strip, Qt::ShiftModifier);
+        QCOMPARE(h.canvas().ObjectCount(2), 2);
+        const QStringList bodyBefore = lookOf(h, body);
+        const QStringList stripBefore = lookOf(h, strip);
+        choose(h.form->colour, 12);
+        QCOMPARE(lookOf(h, body), bodyBefore);
+        QCOMPARE(lookOf(h, strip), stripBefore);
+    }
+};
+
+QTEST_MAIN(BoxTest)
+#include "boxtest.moc"

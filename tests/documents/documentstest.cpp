@@ -1,0 +1,267 @@
+// Documents of the drawing: the folder a double-click opens for a box or stored object,
+// a picture's path, and files dropped on the drawing as pictures or stored objects.
+
+#include "support/testsupport.h"
+
+#include "features/features.h"
+#include "move/move.h"
+#include "store/rules/palette.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+using namespace steps;
+
+namespace {
+
+// A stored object in box Garage, named through the panel as a user names it.
+qint32 makeNamedObject(Harness &h, const QString &name)
+{
+    makeBox(h, u"Garage"_s, 100, 100);
+    QTest::mouseClick(h.form->newitem, Qt::LeftButton);
+    const qint32 id = lastId(h);
+    h.canvas().SetCurrentObject(id);
+    h.canvas().SetObjectRect(110, 110, 114, 114, 0);
+    h.clickObject(id);
+    h.form->txtName->setText(name);
+    return id;
+}
+
+QStringList fileObjectKeys()
+{
+    QStringList keys {u"Type"_s, u"TypeIndex"_s, u"Info"_s, u"Header"_s, u"1"_s};
+    for (int key = 2; key <= 18; ++key)
+        keys << QString::number(key);
+    keys << u"Value"_s << u"Colour"_s << u"Name"_s;
+    return keys;
+}
+
+} // namespace
+
+class DocumentsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void firstDoubleClickMakesTheFolder()
+    {
+        Harness h;
+        const qint32 drill = makeNamedObject(h, u"Drill"_s);
+        doubleClick(h, drill);
+
+        const QDir working(h.folder.path());
+        QVERIFY(working.exists(u"Drill/History"_s));
+        QCOMPARE(h.property(drill, u"1"_s), u"Drill"_s);
+        QCOMPARE(h.platform->opened, QStringList {u"Drill"_s});
+        QCOMPARE(h.canvas().objectById(drill)->layer, qint16(3));
+
+        // Renamed later, the object keeps its folder: nothing new is made.
+        h.clickObject(drill);
+        h.form->txtName->setText(u"Hammer"_s);
+        doubleClick(h, drill);
+        QCOMPARE(h.platform->opened, QStringList({u"Drill"_s, u"Drill"_s}));
+        QVERIFY(!working.exists(u"Hammer"_s));
+        QVERIFY(h.platform->messages.isEmpty());
+    }
+
+    void boxFolder()
+    {
+        Harness h;
+        makeBox(h, u"Shelf A"_s, 100, 100);
+        const qint32 body = h.findId(u"Type"_s, u"Location"_s);
+        doubleClick(h, body);
+
+        QVERIFY(QDir(h.folder.path()).exists(u"Shelf A/History"_s));
+        QCOMPARE(h.property(body, u"1"_s), u"Shelf A"_s);
+        QCOMPARE(h.platform->opened, QStringList {u"Shelf A"_s});
+        QCOMPARE(h.canvas().objectById(body)->layer, qint16(2));
+    }
+
+    void badFolderNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("point") << u"."_s;
+        QTest::newRow("two points") << u".."_s;
+        QTest::newRow("slash") << u"Tools/Drill"_s;
+        QTest::newRow("nul") << u"Dr"_s + QChar(0) + u"ill"_s;
+    }
+
+    void badFolderNames()
+    {
+        QFETCH(QString, name);
+        Harness h;
+        const qint32 drill = makeNamedObject(h, name);
+        QCOMPARE(h.property(drill, u"Name"_s), name);
+        const QStringList before = folderEntries(h);
+        doubleClick(h, drill);
+
+        QCOMPARE(h.platform->messages,
+                 QStringList {u"The name \"%1\" cannot be used as a folder name."_s.arg(name)});
+        QCOMPARE(folderEntries(h), before);
+        QVERIFY(h.property(drill, u"1"_s).isEmpty());
+        QVERIFY(h.platform->opened.isEmpty());
+    }
+
+    void typedPathOpensAsTyped_data()
+    {
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("picture, full path") << true << u"/srv/manuals/drill.pdf"_s;
+        QTest::newRow("picture, relative") << true << u"photos"_s;
+        QTest::newRow("stored object") << false << u"/srv/manuals/saw.pdf"_s;
+        // A picture without a path opens the pictures folder and makes none.
+        QTest::newRow("picture, no path") << true << QString();
+    }
+
+    void typedPathOpensAsTyped()
+    {
+        QFETCH(bool, picture);
+        QFETCH(QString, path);
+        Harness h;
+        qint32 id = 0;
+        if (picture) {
+            h.form->dropX = 300;
+            h.form->dropY = 300;
+            h.form->ZoomIn(290, 290, 0, 0);
+            dropFiles(h, {makePicture(h, u"shot.png"_s)}, QPoint(20, 20));
+            id = lastId(h);
+        } else {
+            id = makeNamedObject(h, u"Saw"_s);
+        }
+        h.clickObject(id);
+        h.form->Text1->clear();
+        Harness::typeInto(h.form->Text1, path);
+        QCOMPARE(h.property(id, u"1"_s), path);
+        const QStringList before = folderEntries(h);
+        doubleClick(h, id);
+
+        QCOMPARE(h.platform->opened, QStringList {path.isEmpty() ? u"images"_s : path});
+        QCOMPARE(folderEntries(h), before);
+    }
+
+    void emptySpaceOpensNothing()
+    {
+        Harness h;
+        makeBox(h, u"Garage"_s, 100, 100);
+        const QStringList before = folderEntries(h);
+        doubleClickAt(h, h.canvas().toPixels(170, 170).toPoint());
+        QVERIFY(h.platform->opened.isEmpty());
+        QVERIFY(h.platform->messages.isEmpty());
+        QCOMPARE(folderEntries(h), before);
+    }
+
+    void pictureDrop()
+    {
+        Harness h;
+        makeBox(h, u"Garage"_s, 100, 100);
+        QTest::mouseClick(h.form->newitem, Qt::LeftButton);
+        const qint32 stored = lastId(h);
+        h.canvas().SetLayer(1); // out of order until the next restack
+        const int before = h.canvas().ObjectCount(1);
+
+        dropFiles(h, {makePicture(h, u"shelf.png"_s)}, QPoint(400, 300));
+        QCOMPARE(h.canvas().ObjectCount(1), before + 1);
+        const qint32 picture = lastId(h);
+        const VellumObject *o = h.canvas().objectById(picture);
+        QCOMPARE(o->kind, qint16(12));
+        QCOMPARE(rectOf(h, picture), QRect(100, 100, 5, 5));
+        QCOMPARE(h.property(picture, u"Type"_s), u"Pic"_s);
+        QCOMPARE(o->properties.size(), size_t(1));
+        QVERIFY(o->selected);
+        QVERIFY(!o->picture.isNull());
+        QCOMPARE(h.canvas().objectById(stored)->layer, qint16(3));
+    }
+
+    void textFileDrop()
+    {
+        Harness h;
+        makeBox(h, u"Attic"_s, 200, 100);
+        makeBox(h, u"Garage"_s, 100, 100);
+        h.form->movehistory->setPlainText(u"unsaved edit"_s);
+        const QString path = makeTextFile(h, u"drill manual.txt"_s);
+
+        dropFiles(h, {path}, QPoint(30, 400));
+        const qint32 id = lastId(h);
+        const VellumObject *o = h.canvas().objectById(id);
+        QCOMPARE(o->kind, qint16(10));
+        QCOMPARE(rectOf(h, id), QRect(100, 100, 2, 2));
+        QStringList keys;
+        for (const auto &[key, value] : o->properties)
+            keys << key;
+        QCOMPARE(keys, fileObjectKeys());
+        QCOMPARE(h.property(id, u"Type"_s), u"Object"_s);
+        QCOMPARE(h.property(id, u"TypeIndex"_s), u"0"_s);
+        QCOMPARE(h.property(id, u"Info"_s), u"Garage"_s);
+        QCOMPARE(h.property(id, u"1"_s), path);
+        QCOMPARE(h.property(id, u"Name"_s), u"drill manual"_s);
+        QCOMPARE(h.property(id, u"Value"_s), u"0"_s);
+        QCOMPARE(h.property(id, u"Colour"_s), u"15"_s);
+        QCOMPARE(o->objectText, u"drill manual"_s);
+        QCOMPARE(o->fillColor, *Palette::colour(15));
+        QCOMPARE(o->textColor, *Palette::colour(0));
+        QCOMPARE(o->shapeParam, qint16(14));
+        QCOMPARE(o->fillMode, qint16(1));
+        QCOMPARE(o->drawStyle, qint16(2));
+        QVERIFY(!o->selected);
+        QVERIFY(h.form->movehistory->toPlainText().isEmpty());
+    }
+
+    void fileNames_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("extension") << u"/home/ann/Manuals/drill.pdf"_s << u"drill"_s;
+        QTest::newRow("points in the name") << u"/home/ann/scan.2024.jpeg"_s << u"scan.2024"_s;
+        QTest::newRow("no extension") << u"/home/ann/README"_s << u"README"_s;
+        QTest::newRow("points in folder names") << u"/srv/v1.2/docs.old/notes"_s << u"notes"_s;
+        QTest::newRow("backslashes") << u"C:\\Manuals\\drill.pdf"_s << u"drill"_s;
+        QTest::newRow("both separators") << u"C:\\Scans/2024\\scan.2024.jpeg"_s << u"scan.2024"_s;
+        QTest::newRow("bare name") << u"saw.txt"_s << u"saw"_s;
+        QTest::newRow("trailing separator") << u"/home/ann/"_s << QString();
+    }
+
+    void fileNames()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, name);
+        Harness h;
+        makeBox(h, u"Garage"_s, 100, 100);
+        emit h.canvas().FileDrop(path);
+
+        const qint32 id = lastId(h);
+        QCOMPARE(h.property(id, u"Name"_s), name);
+        QCOMPARE(h.property(id, u"1"_s), path);
+        QCOMPARE(h.property(id, u"Type"_s), u"Object"_s);
+    }
+
+    void dropPositionIsIgnored()
+    {
+        Harness h;
+        makeBox(h, u"Garage"_s, 100, 100);
+        const int before = h.canvas().ObjectCount(1);
+        const QRect area = h.canvas().rect();
+        dropFiles(h, {makeTextFile(h, u"a.txt"_s)}, area.topLeft() + QPoint(2, 2));
+        dropFiles(h, {makeTextFile(h, u"b.txt"_s)}, area.bottomRight() - QPoint(2, 2));
+        // Several files at once: one object each, in turn.
+        dropFiles(h, {makeTextFile(h, u"c.txt"_s), makePicture(h, u"d.png"_s)}, area.center());
+
+        QCOMPARE(h.canvas().ObjectCount(1), before + 4);
+        const auto &objects = h.canvas().objects();
+        for (int i = before; i < before + 4; ++i)
+            QCOMPARE(rectOf(h, objects[i]->id).topLeft(), QPoint(100, 100));
+        QCOMPARE(h.property(objects[before + 2]->id, u"Name"_s), u"c"_s);
+        QCOMPARE(h.property(objects[before + 3]->id, u"Type"_s), u"Pic"_s);
+    }
+};
+
+QTEST_MAIN(DocumentsTest)
+#include "documentstest.moc"

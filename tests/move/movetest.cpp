@@ -1,0 +1,367 @@
+// Moving objects: a drop on a loadout strip lists the object, choosing a box moves what
+// is listed, a release elsewhere takes it off the list; the wheel walks the boxes.
+
+#include "support/testsupport.h"
+
+#include "features/features.h"
+#include "move/move.h"
+#include "store/rules/palette.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWheelEvent>
+
+using namespace Qt::StringLiterals;
+using namespace steps;
+
+namespace {
+
+const QString garage = u"Garage"_s;
+const QString shelf = u"Shelf A"_s;
+
+// Garage at (100, 100), Shelf A beside it at (150, 100); Garage is the current box.
+struct Road
+{
+    Harness h;
+    Box garageBox;
+    Box shelfBox;
+
+    Road()
+    {
+        garageBox = makeBox(h, garage, 100, 100);
+        shelfBox = makeBox(h, shelf, 150, 100);
+        chooseBox(h, garage);
+    }
+
+    // Drags the object by its centre onto Shelf A's strip, x units along it.
+    void dropOnShelfStrip(qint32 id, int along = 10)
+    {
+        h.dragObject(id, pixelOf(h, 150 + along, 151));
+    }
+};
+
+void turnWheel(Harness &h, int delta)
+{
+    const QPointF at(50, 50);
+    QWheelEvent event(at, h.canvas().mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&h.canvas(), &event);
+}
+
+} // namespace
+
+class MoveTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void dropOnStripListsObject()
+    {
+        Road road;
+        Harness &h = road.h;
+        const qint32 drill = makeObject(h, u"Drill"_s, 110, 110);
+        road.dropOnShelfStrip(drill);
+
+        QCOMPARE(h.form->readyList, QStringList {QString::number(drill)});
+        QCOMPARE(h.form->List1->count(), 1);
+        QCOMPARE(h.form->List1->item(0)->text(), u"Drill"_s);
+        QCOMPARE(h.form->Label19->text(), u"Objects ready to move"_s);
+        QVERIFY(h.form->locationcombo1->isVisible());
+        QVERIFY(h.form->List1->isVisible());
+        // Waiting objects are drawn white with black text, and the drop stands.
+        QCOMPARE(h.canvas().objectById(drill)->fillColor, *Palette::colour(15));
+        QCOMPARE(h.canvas().objectById(drill)->textColor, *Palette::colour(0));
+        QVERIFY(rectOf(h, road.shelfBox.strip).contains(rectOf(h, drill).center()));
+
+        // Dropped again, on another strip or its own box's, it stays listed once.
+        road.dropOnShelfStrip(drill, 30);
+        h.dragObject(drill, pixelOf(h, 120, 151));
+        QCOMPARE(h.form->readyList, QStringList {QString::number(drill)});
+        QCOMPARE(h.form->List1->count(), 1);
+        QVERIFY(h.form->locationcombo1->isVisible());
+    }
+
+    void moveWritesHistory_data()
+    {
+        QTest::addColumn<QString>("info");
+        QTest::addColumn<QString>("destination");
+        QTest::addColumn<QString>("history");
+        QTest::newRow("from another box")
+            << garage << shelf << u"Garage - Shelf A\r\n4/2/2026\r\n"_s;
+        QTest::newRow("never in a box") << QString() << shelf << u" - Shelf A\r\n4/2/2026\r\n"_s;
+        QTest::newRow("into its own box")
+            << garage << garage << u"Garage - Garage\r\n4/2/2026\r\n"_s;
+    }
+
+    void moveWritesHistory()
+    {
+        QFETCH(QString, info);
+        QFETCH(QString, destination);
+        QFETCH(QString, history);
+        Road road;
+        Harness &h = road.h;
+        const qint32 drill = makeObject(h, u"Drill"_s, 110, 110);
+        h.canvas().SetCurrentObject(drill);
+        h.canvas().SetUserProperty(u"Info"_s, info);
+        road.dropOnShelfStrip(drill);
+
+        // The history takes the calendar's date, which need not be today.
+        h.form->Calendar1->setSelectedDate(QDate(2026, 4, 2));
+        chooseDestination(h, destination);
+
+        const QRect box
+            = rectOf(h, destination == garage ? road.garageBox.body : road.shelfBox.body);
+        QCOMPARE(h.property(drill, u"MovementHistory"_s), history);
+        QCOMPARE(h.property(drill, u"Info"_s), destination);
+        QCOMPARE(rectOf(h, drill).topLeft(), box.topLeft() + QPoint(1, 0));
+        QCOMPARE(rectOf(h, drill).size(), QSize(4, 4));
+        QVERIFY(h.form->readyList.isEmpty());
+        QCOMPARE(h.form->List1->count(), 0);
+        QCOMPARE(h.form->Calendar1->selectedDate(), h.platform->fixedToday);
+        QVERIFY(!h.form->txtName->isEnabled());
+        QVERIFY(h.platform->messages.isEmpty());
+    }
+
+    void historyGrowsWithEveryMove()
+    {
+        Road road;
+        Harness &h = road.h;
+        const qint32 drill = makeObject(h, u"Drill"_s, 110, 110);
+        road.dropOnShelfStrip(drill);
+        chooseDestination(h, shelf);
+        chooseBox(h, garage); // the move showed Shelf A; Garage comes back into view
+        h.dragObject(drill, pixelOf(h, 110, 151));
+        h.form->Calendar1->setSelectedDate(QDate(2026, 12, 24));
+        chooseDestination(h, garage);
+
+        QCOMPARE(h.property(drill, u"MovementHistory"_s),
+                 QStringLiteral("Garage - Shelf A\r\n3/15/2026\r\n"
+                                "Shelf A - Garage\r\n12/24/2026\r\n"));
+        QCOMPARE(rectOf(h, drill).topLeft(), QPoint(101, 100));
+    }
+
+    void threeListedLandInReverseOrder()
+    {
+        Road road;
+        Harness &h = road.h;
+        const qint32 p = makeObject(h, u"p"_s, 105, 105);
+        const qint32 q = makeObject(h, u"q"_s, 112, 105);
+        const qint32 r = makeObject(h, u"r"_s, 119, 105);
+        road.dropOnShelfStrip(p, 8);
+        road.dropOnShelfStrip(q, 20);
+        road.dropOnShelfStrip(r, 32);
+        QCOMPARE(h.form->List1->count(), 3);
+        QCOMPARE(h.form->List1->item(2)->text(), u"r"_s);
+
+        chooseDestination(h, shelf);
+        QCOMPARE(rectOf(h, p).topLeft(), QPoint(151, 100));
+        QCOMPARE(rectOf(h, q).topLeft(), QPoint(152, 100));
+        QCOMPARE(rectOf(h, r).topLeft(), QPoint(153, 100));
+        for (qint32 id : {p, q, r})
+            QCOMPARE(h.property(id, u"Info"_s), shelf);
+        QVERIFY(h.form->readyList.isEmpty());
+    }
+
+    void unknownBoxMovesNothing()
+    {
+        Road road;
+        Harness &h = road.h;
+        const qint32 drill = makeObject(h, u"Drill"_s, 110, 110);
+        road.dropOnShelfStrip(drill);
+        const QRect before = rectOf(h, drill);
+        // A box list entry whose box is no longer drawn.
+        insertBoxName(h.form->locationcombo1, u"Attic"_s);
+        h.form->Calendar1->setSelectedDate(QDate(2026, 4, 2));
+        chooseDestination(h, u"Attic"_s);
+
+        QCOMPARE(h.platform->messages, QStringList {u"No objects found"_s});
+        QCOMPARE(h.form->readyList, QStringList {QString::number(drill)});
+        QCOMPARE(rectOf(h, drill), before);
+        QCOMPARE(h.property(drill, u"Info"_s), garage);
+        QVERIFY(h.property(drill, u"MovementHistory"_s).isEmpty());
+        QCOMPARE(h.form->Calendar1->selectedDate(), h.platform->fixedToday);
+    }
+
+    void deletedObjectOnlyLeavesTheList()
+    {
+        Road road;
+        Harness &h = road.h;
+        const qint32 q = makeObject(h, u"q"_s, 112, 105);
+        const qint32 p = makeObject(h, u"p"_s, 105, 105);
+        road.dropOnShelfStrip(q, 20);
+        road.dropOnShelfStrip(p, 8);
+        // p is still selected from its drag: the Delete key removes it.
+        QTest::keyClick(&h.canvas(), Qt::Key_Delete);
+        QVERIFY(!h.canvas().objectById(p));
+
+        chooseDestination(h, shelf);
+        QVERIFY(h.form->readyList.isEmpty());
+        QCOMPARE(rectOf(h, q).topLeft(), QPoint(151, 100));
+        QCOMPARE(h.property(q, u"Info"_s), shelf);
+    }
+
+    void boxTotals_data()
+    {
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("ten, two and a half, a word")
+            << QStringList {u"10"_s, u"2.5"_s, u"abc"_s} << u"12.5"_s;
+        QTest::newRow("empty counts nothing") << QStringList {QString(), u"3"_s} << u"3"_s;
+        QTest::newRow("blanks, hex and a comma")
+            << QStringList {u" 1 2"_s, u"&H10"_s, u"1,234"_s} << u"29"_s;
+        QTest::newRow("no objects") << QStringList {} << u"0"_s;
+    }
+
+    void boxTotals()
+    {
+        QFETCH(QStringList, values);
+        QFETCH(QString, total);
+        Road road;
+        Harness &h = road.h;
+        QList<qint32> ids;
+        for (int i = 0; i < values.size(); ++i) {
+            ids << makeObject(h, u"o%1"_s.arg(i), 105 + 7 * i, 105);
+            h.canvas().SetUserProperty(u"Value"_s, values.at(i));
+        }
+        // Choosing a box with nothing waiting moves nothing but recomputes every total.
+        chooseDestination(h, garage);
+
+        QCOMPARE(h.property(road.garageBox.body, u"Value"_s), total);
+        QCOMPARE(h.property(road.shelfBox.body, u"Value"_s), u"0"_s);
+        // Strips carry no total; an empty "Value" is written as 0 on first count.
+        QVERIFY(h.property(road.garageBox.strip, u"Value"_s).isEmpty());
+        for (int i = 0; i < values.size(); ++i) {
+            const QString expected = values.at(i).isEmpty() ? u"0"_s : values.at(i);
+            QCOMPARE(h.property(ids.at(i), u"Value"_s), expected);
+        }
+        QVERIFY(h.canvas().objectById(road.garageBox.body)->selected);
+    }
+
+    void releaseOverEmptyAreaTakesObjectOff()
+    {
+        Harness h;
+        makeBox(h, garage, 100, 100);
+        makeBox(h, shelf, 150, 100);
+        chooseBox(h, garage);
+        const qint32 drill = makeObject(h, u"Drill"_s, 110, 110);
+        h.canvas().SetUserProperty(u"Colour"_s, u"12"_s);
+        h.dragObject(drill, pixelOf(h, 160, 151));
+        QCOMPARE(h.canvas().objectById(drill)->fillColor, *Palette::colour(15));
+
+        h.dragObject(drill, pixelOf(h, 125, 175));
+        QCOMPARE(h.form->zLabel1->text(), u"Mouse is over empty area"_s);
+        QVERIFY(h.form->readyList.isEmpty());
+        QCOMPARE(h.form->List1->count(), 0);
+        QVERIFY(!h.form->locationcombo1->isVisible());
+        QVERIFY(!h.form->List1->isVisible());
+        // Its own colours come back, and the drop stands.
+        QCOMPARE(h.canvas().objectById(drill)->fillColor, *Palette::colour(12));
+        QCOMPARE(h.canvas().objectById(drill)->textColor, *Palette::colour(0));
+        QVERIFY(rectOf(h, drill).contains(QPoint(125, 175)));
+        QCOMPARE(h.canvas().PointerSetting(), qint16(100));
+    }
+
+    void releaseOfUnlistedObjectKeepsTheList()
+    {
+        Harness h;
+        makeBox(h, garage, 100, 100);
+        makeBox(h, shelf, 150, 100);
+        chooseBox(h, garage);
+        const qint32 drill = makeObject(h, u"Drill"_s, 105, 110);
+        const qint32 saw = makeObject(h, u"Saw"_s, 120, 110);
+        h.dragObject(drill, pixelOf(h, 160, 151));
+        h.dragObject(saw, pixelOf(h, 125, 130));
+
+        QCOMPARE(h.form->readyList, QStringList {QString::number(drill)});
+        QCOMPARE(h.form->List1->item(0)->text(), u"Drill"_s);
+        // The chooser comes back only with the next drop on a strip.
+        QVERIFY(!h.form->locationcombo1->isVisible());
+        h.dragObject(drill, pixelOf(h, 170, 151));
+        QVERIFY(h.form->locationcombo1->isVisible());
+    }
+
+    void boxDrops_data()
+    {
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("onto another box body") << QPoint(172, 120) << u"Total"_s;
+        QTest::newRow("onto its own strip") << QPoint(122, 151) << u"Value"_s;
+        QTest::newRow("onto another box's strip") << QPoint(172, 151) << u"Value"_s;
+        QTest::newRow("click without moving") << QPoint(122, 120) << u"Total"_s;
+    }
+
+    void boxDrops()
+    {
+        QFETCH(QPoint, to);
+        QFETCH(QString, label);
+        Harness h;
+        const Box shelfBox = makeBox(h, shelf, 150, 100);
+        const Box garageBox = makeBox(h, garage, 100, 100);
+        makeObject(h, u"Drill"_s, 135, 130);
+        h.canvas().SetUserProperty(u"Value"_s, u"7"_s);
+        const QRect before = rectOf(h, garageBox.body);
+
+        h.drag(pixelOf(h, 122, 120), pixelOf(h, to.x(), to.y()));
+        QCOMPARE(h.form->Label7->text(), label);
+        // Boxes never land on boxes: the drop is refused and the box goes back.
+        QCOMPARE(rectOf(h, garageBox.body), before);
+        if (label == u"Total"_s) {
+            QCOMPARE(h.property(garageBox.body, u"Value"_s), u"7"_s);
+            QCOMPARE(h.property(shelfBox.body, u"Value"_s), u"0"_s);
+            QVERIFY(h.form->movehistory->toPlainText().isEmpty());
+        } else {
+            QCOMPARE(h.property(garageBox.body, u"Value"_s), u"0"_s);
+        }
+    }
+
+    void wheelWraps_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<int>("to");
+        QTest::newRow("away from the first box goes to the last") << 0 << 120 << 2;
+        QTest::newRow("towards the user on the last box goes to the first") << 2 << -120 << 0;
+        QTest::newRow("towards the user steps on") << 0 << -120 << 1;
+        QTest::newRow("away steps back") << 2 << 120 << 1;
+        QTest::newRow("a double notch is one step on") << 1 << 240 << 2;
+    }
+
+    void wheelWraps()
+    {
+        QFETCH(int, from);
+        QFETCH(int, delta);
+        QFETCH(int, to);
+        Harness h;
+        const QStringList names {u"Attic"_s, u"Basement"_s, u"Cellar"_s};
+        for (int i = 0; i < names.size(); ++i)
+            makeBox(h, names.at(i), 100 + 60 * i, 100);
+        chooseBox(h, names.at(from));
+
+        turnWheel(h, delta);
+        QCOMPARE(h.form->currentBox, to);
+        QCOMPARE(QPoint(h.form->dropX, h.form->dropY), QPoint(100 + 60 * to, 100));
+        QVERIFY(!h.form->locationcombo1->isVisible());
+    }
+
+    void wheelWithoutBoxesShowsNoBox()
+    {
+        Harness h;
+        const QPoint drop(h.form->dropX, h.form->dropY);
+        turnWheel(h, 120);
+        QCOMPARE(h.form->currentBox, -1);
+        turnWheel(h, -120);
+        QCOMPARE(h.form->currentBox, 0);
+        QCOMPARE(QPoint(h.form->dropX, h.form->dropY), drop);
+    }
+};
+
+QTEST_MAIN(MoveTest)
+#include "movetest.moc"
