@@ -123,7 +123,7 @@ Vellum::Vellum(QWidget *parent)
                 SetViewY(value);
         });
     }
-    setChangeHandler([this] { update(); });
+    setChangeHandler([this](const QRect *units) { v->repaintChanged(*this, units); });
 }
 
 Vellum::~Vellum() = default;
@@ -137,7 +137,6 @@ void Vellum::documentReplaced()
     v->pressedId = 0;
     v->pictures.clear();
     v->texts.clear(); // ids start again with a new document
-    v->boxesRevision = ~quint64(0);
 }
 
 // --- view ---
@@ -312,11 +311,12 @@ qint16 Vellum::PointerSetting() const
 qint16 Vellum::HitTest(int px, int py, int)
 {
     const QPointF u = toUnits(QPointF(px, py));
+    const auto &boxes = paintBoxes();
     const auto &order = paintOrder();
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const VellumObject *o = *it;
-        if (!contains(*o, u))
+    for (size_t i = boxes.size(); i-- > 0;) {
+        if (!contains(boxes[i], u))
             continue;
+        const VellumObject *o = order[i];
         if (!v->lastMoved.empty() && v->lastMoved.count(o->id))
             continue;
         SetCurrentObject(o->id);
@@ -378,10 +378,11 @@ void Vellum::resizeEvent(QResizeEvent *event)
 namespace {
 VellumObject *topmostAt(const VellumModel &model, const QPointF &u)
 {
+    const auto &boxes = model.paintBoxes();
     const auto &order = model.paintOrder();
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        if (contains(**it, u))
-            return *it;
+    for (size_t i = boxes.size(); i-- > 0;) {
+        if (contains(boxes[i], u))
+            return order[i];
     }
     return nullptr;
 }

@@ -206,23 +206,29 @@ QPixmap Vellum::View::scaledPicture(const VellumObject &o, const QSize &size, qr
     return entry.pixmap;
 }
 
-// The rectangles of the paint order, rebuilt when a rectangle or the order has changed.
-void Vellum::View::refreshBoxes(const VellumModel &model)
+// A change to one shape repaints its rectangle, grown by the selection frame and handles
+// (which stand up to 6.5 pixels outside it) and a pixel for rounding.
+void Vellum::View::repaintChanged(Vellum &canvas, const QRect *units)
 {
-    const auto &order = model.paintOrder();
-    if (boxesRevision == model.layoutRevision() && boxes.size() == order.size())
+    constexpr int maxParts = 64;
+    if (wholePending)
         return;
-    boxes.resize(order.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        const VellumObject &o = *order[i];
-        boxes[i] = {float(std::min(o.x1, o.x2)), float(std::min(o.y1, o.y2)),
-                    float(std::max(o.x1, o.x2)), float(std::max(o.y1, o.y2))};
+    if (!units || ++partsPending > maxParts) {
+        wholePending = true;
+        canvas.update();
+        return;
     }
-    boxesRevision = model.layoutRevision();
+    const QRectF shape = mapping(canvas).toPixels(
+        QRectF(QPointF(units->left(), units->top()), QPointF(units->right(), units->bottom())));
+    const QRectF area = shape.normalized().adjusted(-8, -8, 8, 8) & QRectF(canvas.rect());
+    if (!area.isEmpty())
+        canvas.update(area.toAlignedRect());
 }
 
 void Vellum::paintEvent(QPaintEvent *event)
 {
+    v->partsPending = 0;
+    v->wholePending = false;
     v->syncScrollBars(*this);
 
     QPainter p(this);
@@ -236,19 +242,18 @@ void Vellum::paintEvent(QPaintEvent *event)
     if (CanvasOptions() & 64)
         paintGrid(p, units, m);
 
+    const auto &boxes = paintBoxes();
     const auto &order = paintOrder();
-    v->refreshBoxes(*this);
     // Texts laid out for objects long out of view are dropped now and then.
     if (v->texts.size() > 20000)
         v->texts.clear();
-    const float left = float(units.left()), right = float(units.right());
-    const float top = float(units.top()), bottom = float(units.bottom());
+    const double left = units.left(), right = units.right();
+    const double top = units.top(), bottom = units.bottom();
     std::vector<QRectF> selected;
-    const UnitBox *boxes = v->boxes.data();
-    const size_t count = v->boxes.size();
+    const size_t count = boxes.size();
     for (size_t i = 0; i < count; ++i) {
-        const UnitBox &b = boxes[i];
-        if (b.right < left || b.left > right || b.bottom < top || b.top > bottom)
+        const QRect &b = boxes[i];
+        if (b.right() < left || b.left() > right || b.bottom() < top || b.top() > bottom)
             continue;
         const VellumObject *o = order[i];
         const QRectF r = snapped(m.toPixels(unitRect(*o)));

@@ -45,23 +45,16 @@ struct LaidText
     QPointF offset; // from the rectangle's centre to the text's top-left corner
 };
 
-// An object's rectangle in units, kept in a plain array in paint order so that finding
-// the objects in view walks memory in one sweep.
-struct UnitBox
-{
-    float left, top, right, bottom;
-};
-
 inline QRectF unitRect(const VellumObject &o)
 {
     return QRectF(QPointF(std::min(o.x1, o.x2), std::min(o.y1, o.y2)),
                   QPointF(std::max(o.x1, o.x2), std::max(o.y1, o.y2)));
 }
 
-inline bool contains(const VellumObject &o, const QPointF &u)
+inline bool contains(const QRect &box, const QPointF &u)
 {
-    return u.x() >= std::min(o.x1, o.x2) && u.x() <= std::max(o.x1, o.x2)
-        && u.y() >= std::min(o.y1, o.y2) && u.y() <= std::max(o.y1, o.y2);
+    return u.x() >= box.left() && u.x() <= box.right() && u.y() >= box.top()
+        && u.y() <= box.bottom();
 }
 
 struct Extent
@@ -134,8 +127,10 @@ struct Vellum::View
     Qt::CursorShape cursor = Qt::ArrowCursor;
     std::unordered_map<qint32, VellumView::ScaledPicture> pictures;
     std::unordered_map<qint32, VellumView::LaidText> texts;
-    std::vector<VellumView::UnitBox> boxes; // paintOrder's rectangles
-    quint64 boxesRevision = ~quint64(0);
+    // Changes since the last paint: a few shapes repaint only where they stand; many, or a
+    // change of the whole drawing, repaint everything.
+    int partsPending = 0;
+    bool wholePending = false;
 
     // Set while the scale is the fit one that the program asked for: a resize then keeps
     // the fit (and the drawing point at the top-left corner). A user zoom ends it.
@@ -150,7 +145,7 @@ struct Vellum::View
     }
     QPixmap scaledPicture(const VellumObject &o, const QSize &size, qreal ratio);
     void syncScrollBars(const Vellum &canvas);
-    void refreshBoxes(const VellumModel &model);
+    void repaintChanged(Vellum &canvas, const QRect *units);
     void fixScale(const QWidget &w)
     {
         if (!zoomSet) {

@@ -86,12 +86,16 @@ private:
     bool properties(Scanner &in, VellumObject &object);
     bool picture(Scanner &in, VellumObject &object);
     QString key(Scanner &in);
+    bool value(Scanner &in, QString &text);
 
     QString mProblem;
     // One copy of every key, so that thousands of objects share their key strings and equal
     // keys have the same data; plain keys are also found by their raw bytes.
     QSet<QString> mKeys;
     QHash<QByteArrayView, QString> mPlainKeys;
+    // Short values repeat from object to object (types, box names, colours, zeros): one
+    // shared copy of each saves memory, and a walk over every object reads one copy.
+    QHash<QByteArrayView, QString> mShortValues;
     // Reused for every object, so each object's list is allocated once at its exact size.
     std::vector<std::pair<QString, QString>> mProperties;
 };
@@ -249,6 +253,28 @@ QString ObjectReader::key(Scanner &in)
     return *known;
 }
 
+bool ObjectReader::value(Scanner &in, QString &text)
+{
+    constexpr qsizetype shortValue = 24;
+    constexpr qsizetype mostShared = 65536;
+    const std::optional<QByteArrayView> raw = in.plain();
+    if (!raw)
+        return in.string(text);
+    if (raw->size() > shortValue) {
+        text = QString::fromLatin1(raw->data(), raw->size());
+        return true;
+    }
+    const auto known = mShortValues.constFind(*raw);
+    if (known != mShortValues.constEnd()) {
+        text = *known;
+        return true;
+    }
+    text = QString::fromLatin1(raw->data(), raw->size());
+    if (mShortValues.size() < mostShared)
+        mShortValues.insert(*raw, text);
+    return true;
+}
+
 bool ObjectReader::properties(Scanner &in, VellumObject &object)
 {
     if (in.next() != Scanner::Array)
@@ -264,7 +290,8 @@ bool ObjectReader::properties(Scanner &in, VellumObject &object)
             return in.ok() && fail(notPair);
         const QString key = this->key(in);
         QString value;
-        if (!in.skip(',') || in.next() != Scanner::String || !in.string(value) || !in.skip(']'))
+        if (!in.skip(',') || in.next() != Scanner::String || !this->value(in, value)
+            || !in.skip(']'))
             return in.ok() && fail(notPair);
         // Keys are interned: equal keys share their data. Small objects are checked in
         // place; a long list gets a set.

@@ -24,21 +24,23 @@
 
 struct VellumObject
 {
+    // What a walk over every object reads comes first, in the object's first cache line.
     qint32 id = 0;
     qint16 kind = 10;            // 10 rectangle, 12 picture
+    qint16 layer = 1;
+    bool selected = false;
     qint32 x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    // Keys are interned so that thousands of objects share one copy of each key.
+    std::vector<std::pair<QString, QString>> properties;
+
     QColor fillColor = Qt::white;
     QColor textColor = Qt::black;
     QString objectText;
     qint16 drawStyle = 0;        // non-zero: a thin outline a shade darker than the fill
     qint16 fillMode = 0;         // kept with the object; rectangles are always filled
     qint16 shapeParam = 0;       // corner rounding of a rectangle: 0 square .. 200 round ends
-    qint16 layer = 1;
-    bool selected = false;
     QByteArray pictureData;      // the picture file's original bytes (kind 12)
     QImage picture;              // decoded once, for painting
-    // Keys are interned so that thousands of objects share one copy of each key.
-    std::vector<std::pair<QString, QString>> properties;
 };
 
 class VellumModel
@@ -144,6 +146,8 @@ public:
     int indexOf(qint32 id) const;                 // 0-based drawing position or -1
     // Objects in painting order (layer, then drawing order); rebuilt lazily.
     const std::vector<VellumObject *> &paintOrder() const;
+    // The rectangles (normalised) of paintOrder's objects, index for index.
+    const std::vector<QRect> &paintBoxes() const;
     void setObjectSelected(VellumObject *object, bool selected);
     void clearSelection();
     // Bounding box of every object (left/top/right/bottom are the extreme coordinates);
@@ -154,16 +158,22 @@ public:
     quint64 revision() const;
     // Bumped whenever an object's rectangle or the paint order changes.
     quint64 layoutRevision() const;
-    // Called after every change that must be repainted.
-    void setChangeHandler(std::function<void()> handler);
+    // Called after every change that must be repainted, with the rectangle (in units) that
+    // changed, or nullptr when the whole drawing must be painted again. A shape's selection
+    // frame and handles stand a few pixels outside its rectangle.
+    void setChangeHandler(std::function<void(const QRect *)> handler);
     void clear();
 
 protected:
-    void changed();
+    void changed();                            // everything
+    void changed(const QRect &area);           // only what lies in area
+    void changed(const VellumObject &object);  // only the object's rectangle
     // Called when the whole drawing is replaced or emptied (load, clear).
     virtual void documentReplaced();
 
 private:
+    void movedFrom(const QRect &before);  // the current object left before
+
     struct Private;
     std::unique_ptr<Private> d;
 };
