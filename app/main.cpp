@@ -1,9 +1,11 @@
 #include "app/frmmain.h"
+#include "app/hugepages.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    restartWithHugePageHeap(argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ambrook"));
     QApplication::setApplicationDisplayName(QStringLiteral("Ambrook"));

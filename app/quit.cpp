@@ -53,8 +53,12 @@ void frmMain::btnquit_Click()
     Vellum->SetUserProperty(u"Boxes"_s, boxNameText);
     Vellum->SetSelected(false);
 
-    const qint64 saveId = nextSaveId(Vellum->UserProperty(u"SaveId"_s));
+    const QString previousSaveId = Vellum->UserProperty(u"SaveId"_s);
+    const qint64 saveId = nextSaveId(previousSaveId);
     Vellum->SetUserProperty(u"SaveId"_s, TextRules::numberText(saveId));
+    // After a failed save the counter goes back, so that the next quit takes the number
+    // again unless its backup was written.
+    const auto keepCounter = [&] { Vellum->SetUserProperty(u"SaveId"_s, previousSaveId); };
 
     // Start-up makes the backup folder; it may have gone since.
     QDir().mkpath(backupFolder);
@@ -64,6 +68,7 @@ void frmMain::btnquit_Click()
     // document overwritten without a copy. The program only ends with both files written,
     // so that no work is lost and the user can quit again.
     if (!Vellum->SaveDocument(backup)) {
+        keepCounter();
         platform().message(u"The backup copy \""_s + backup + u"\" could not be written, so "
                            "the document \""_s + documentFile
                            + u"\" was left as it was and Ambrook stays open with your work. "
@@ -71,6 +76,7 @@ void frmMain::btnquit_Click()
         return;
     }
     if (!Vellum->SaveDocument(documentFile)) {
+        keepCounter();
         platform().message(u"The document \""_s + documentFile
                            + u"\" was not saved, so Ambrook stays open and your work is kept. "
                              "Quit again once the problem is fixed."_s);

@@ -4,9 +4,13 @@
 //
 // --clock cpu reports the CPU time of the measuring thread (and of the Python processes)
 // instead of the wall clock: the better estimate when other programs load the machine.
-// Each size runs in a child process of its own (ambrook_bench --child N --dir FOLDER), so
-// that the peak memory of one size does not mix with another's.
+// Every run of every size is a child process of its own (ambrook_bench --child N --dir
+// FOLDER), so that the peak memory of one size does not mix with another's. The child
+// starts the window twice: the first start-up is reported on its own line (a fresh process
+// has nothing ready yet), the second run gives the samples. The sizes take turns, run by
+// run, so that a machine that slows down for a while slows every size alike.
 
+#include "app/hugepages.h"
 #include "bench/docgen.h"
 #include "bench/report.h"
 #include "bench/scenario.h"
@@ -115,7 +119,7 @@ double runProcess(const QString &program, const QStringList &args, bool cpu)
 void yardsticks(BenchResults &results, int n, const QString &file)
 {
     const bool cpu = results.cpuClock;
-    for (int run = 0; run < results.runs; ++run) {
+    {
         QElapsedTimer clock;
         const double cpuBefore = threadCpuMs();
         clock.start();
@@ -139,24 +143,33 @@ void yardsticks(BenchResults &results, int n, const QString &file)
     }
 }
 
-// One size: the document, the child that times the window, then the yardsticks.
-bool measure(BenchResults &results, int n, const QString &base)
+QString documentFolder(const QString &base, int n)
 {
-    const QString folder = base + QStringLiteral("/n%1").arg(n);
+    return base + QStringLiteral("/n%1").arg(n);
+}
+
+bool makeDocument(BenchResults &results, int n, const QString &base)
+{
+    const QString folder = documentFolder(base, n);
     std::fprintf(stderr, "ambrook_bench: making the document with %d objects\n", n);
     QString error;
     if (!BenchDoc::generate(n, folder, error)) {
         std::fprintf(stderr, "ambrook_bench: %s\n", qPrintable(error));
         return false;
     }
-    const QString file = folder + QStringLiteral("/pic");
-    results.fileMb[n] = double(QFileInfo(file).size()) / (1024.0 * 1024.0);
+    results.fileMb[n] = double(QFileInfo(folder + QStringLiteral("/pic")).size()) / (1024.0 * 1024.0);
+    return true;
+}
 
+// One run of one size: the child that times the window, then the yardsticks.
+bool measure(BenchResults &results, int n, const QString &base, int run)
+{
+    const QString folder = documentFolder(base, n);
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--child"), QString::number(n), QStringLiteral("--dir"), folder,
-                 QStringLiteral("--runs"), QString::number(results.runs)});
+                 QStringLiteral("--runs"), QStringLiteral("2")});
     if (!child.waitForStarted(-1) || !child.waitForFinished(-1)
         || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
         std::fprintf(stderr, "ambrook_bench: the child for %d objects failed\n", n);
@@ -164,16 +177,26 @@ bool measure(BenchResults &results, int n, const QString &base)
     }
     for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> words = line.trimmed().split(' ');
-        if (words.size() == 6 && words.at(0) == "SAMPLE") {
-            const QString operation = QString::fromLatin1(words.at(1));
-            const int column = results.cpuClock ? 3 : 2;
+        if (words.size() == 7 && words.at(0) == "SAMPLE") {
+            const bool fresh = words.at(1) == "1";
+            const QString operation = QString::fromLatin1(words.at(2));
+            const int column = results.cpuClock ? 4 : 3;
+            if (fresh) {
+                if (operation == QLatin1String(BenchScenario::Startup))
+                    results.add(operation + BenchResults::FreshSuffix, n,
+                                words.at(column).toDouble());
+                continue;
+            }
             results.add(operation, n, words.at(column).toDouble());
             results.add(operation + BenchResults::HandlerSuffix, n,
                         words.at(column + 2).toDouble());
-        } else if (words.size() == 2 && words.at(0) == "PEAK")
-            results.peakMb[n] = words.at(1).toDouble() / 1024.0;
+        } else if (words.size() == 2 && words.at(0) == "PEAK") {
+            results.peakMb[n] = std::max(results.peakMb.value(n), words.at(1).toDouble() / 1024.0);
+        }
     }
-    yardsticks(results, n, file);
+    yardsticks(results, n, folder + QStringLiteral("/pic"));
+    std::fprintf(stderr, "ambrook_bench: %d objects, run %d of %d done\n", n, run + 1,
+                 results.runs);
     return true;
 }
 
@@ -192,6 +215,8 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 
 int main(int argc, char *argv[])
 {
+    // The windows timed here get the heap the program's own start gives them.
+    restartWithHugePageHeap(argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     standardHandler = qInstallMessageHandler(quietHandler);
@@ -232,8 +257,14 @@ int main(int argc, char *argv[])
     results.cpuClock = options.cpu;
     results.sizes = options.sizes;
     for (int n : options.sizes) {
-        if (!measure(results, n, base))
+        if (!makeDocument(results, n, base))
             return 1;
+    }
+    for (int run = 0; run < options.runs; ++run) {
+        for (int n : options.sizes) {
+            if (!measure(results, n, base, run))
+                return 1;
+        }
     }
     return printReport(results) ? 0 : 3;
 }

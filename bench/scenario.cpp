@@ -61,10 +61,12 @@ template<typename F> Time timed(F &&operation)
     return {double(clock.nsecsElapsed()) / 1e6, threadCpuMs() - cpu, handlerWall, handlerCpu};
 }
 
+int runNumber = 0; // of the samples being printed, from 1
+
 void sample(const char *operation, Time t)
 {
-    std::printf("SAMPLE %s %.4f %.4f %.4f %.4f\n", operation, t.wallMs, t.cpuMs, t.handlerWallMs,
-                t.handlerCpuMs);
+    std::printf("SAMPLE %d %s %.4f %.4f %.4f %.4f\n", runNumber, operation, t.wallMs, t.cpuMs,
+                t.handlerWallMs, t.handlerCpuMs);
     std::fflush(stdout);
 }
 
@@ -164,7 +166,7 @@ void deleteBox(frmMain &form, const QString &name)
     }
 }
 
-void oneRun(int objects, int run)
+void oneRun(int objects)
 {
     ScriptPlatform platform;
     std::unique_ptr<frmMain> form;
@@ -261,7 +263,6 @@ void oneRun(int objects, int run)
     check(platform.messages == 0, "no message was shown");
     form.reset();
     QCoreApplication::processEvents();
-    std::fprintf(stderr, "ambrook_bench: %d objects, run %d done\n", objects, run + 1);
 }
 
 } // namespace
@@ -274,7 +275,8 @@ int run(int objects, const QString &folder, int runs)
             std::fprintf(stderr, "ambrook_bench: cannot prepare %s/work\n", qPrintable(folder));
             return 1;
         }
-        oneRun(objects, i);
+        runNumber = i + 1;
+        oneRun(objects);
         QDir::setCurrent(start);
     }
     QDir(folder + QStringLiteral("/work")).removeRecursively();

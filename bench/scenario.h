@@ -1,8 +1,9 @@
 #pragma once
 
 // One child process of the benchmark: the timed operations on one document through the
-// real main window, repeated for several runs. Prints "SAMPLE <operation> <ms>" per
-// measurement and "PEAK <kB>" (VmHWM) at the end, on stdout.
+// real main window, repeated for several runs. Prints
+// "SAMPLE <run> <operation> <wall> <cpu> <handler wall> <handler cpu>" (ms) per measurement
+// and "PEAK <kB>" (VmHWM) at the end, on stdout.
 
 #include <QString>
 

@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -41,7 +42,7 @@ enum Field : unsigned {
 struct FieldName
 {
     Field field;
-    const char *name;
+    std::string_view name;
 };
 constexpr FieldName fieldNames[] = {
     {Id, "id"}, {Kind, "kind"}, {Rect, "rect"}, {FillColor, "fillColor"},
@@ -59,7 +60,7 @@ QString quoted(Field field)
 {
     for (const FieldName &f : fieldNames) {
         if (f.field == field)
-            return quoted(QString::fromLatin1(f.name));
+            return quoted(QString::fromLatin1(f.name.data(), qsizetype(f.name.size())));
     }
     return QString();
 }
@@ -89,13 +90,18 @@ private:
     bool value(Scanner &in, QString &text);
 
     QString mProblem;
-    // One copy of every key, so that thousands of objects share their key strings and equal
-    // keys have the same data; plain keys are also found by their raw bytes.
-    QSet<QString> mKeys;
+    // Plain keys are found by their raw bytes: first as the key at the same place in the
+    // object before (objects of a document mostly list the same keys in the same order),
+    // then in a table.
     QHash<QByteArrayView, QString> mPlainKeys;
+    std::vector<std::pair<QByteArrayView, QString>> mKeyAt;
+    size_t mKeyIndex = 0;
     // Short values repeat from object to object (types, box names, colours, zeros): one
-    // shared copy of each saves memory, and a walk over every object reads one copy.
+    // shared copy of each saves memory, and a walk over every object reads one copy. The
+    // value at the same place in the object before is tried first; the table stays small
+    // enough to be quick.
     QHash<QByteArrayView, QString> mShortValues;
+    std::vector<std::pair<QByteArrayView, QString>> mValueAt;
     // Reused for every object, so each object's list is allocated once at its exact size.
     std::vector<std::pair<QString, QString>> mProperties;
 };
@@ -113,9 +119,12 @@ bool ObjectReader::read(Scanner &in, VellumObject &object)
         if (!in.name(name, storage))
             return false;
         Field field = Field(0);
+        const std::string_view wanted(name.data(), size_t(name.size()));
         for (const FieldName &f : fieldNames) {
-            if (name == QByteArrayView(f.name))
+            if (wanted == f.name) {
                 field = f.field;
+                break;
+            }
         }
         if (!field) {
             if (!in.value())
@@ -234,29 +243,29 @@ bool ObjectReader::rect(Scanner &in, VellumObject &object)
 
 QString ObjectReader::key(Scanner &in)
 {
+    const size_t at = mKeyIndex++;
     const std::optional<QByteArrayView> raw = in.plain();
-    if (raw) {
-        const auto known = mPlainKeys.constFind(*raw);
-        if (known != mPlainKeys.constEnd())
-            return *known;
-    }
-    QString text;
-    if (raw)
-        text = QString::fromLatin1(raw->data(), raw->size());
-    else
+    if (!raw) {
+        QString text;
         in.string(text);
-    auto known = mKeys.constFind(text);
-    if (known == mKeys.constEnd())
-        known = mKeys.insert(text);
-    if (raw)
-        mPlainKeys.insert(*raw, *known);
+        return sharedKey(text);
+    }
+    if (at < mKeyAt.size() && mKeyAt[at].first == *raw)
+        return mKeyAt[at].second;
+    auto known = mPlainKeys.constFind(*raw);
+    if (known == mPlainKeys.constEnd())
+        known = mPlainKeys.insert(*raw, sharedKey(QString::fromLatin1(raw->data(), raw->size())));
+    if (at >= mKeyAt.size())
+        mKeyAt.resize(at + 1);
+    mKeyAt[at] = {*raw, *known};
     return *known;
 }
 
 bool ObjectReader::value(Scanner &in, QString &text)
 {
     constexpr qsizetype shortValue = 24;
-    constexpr qsizetype mostShared = 65536;
+    constexpr qsizetype mostShared = 4096;
+    const size_t at = mKeyIndex - 1; // the place of the key just read
     const std::optional<QByteArrayView> raw = in.plain();
     if (!raw)
         return in.string(text);
@@ -264,14 +273,21 @@ bool ObjectReader::value(Scanner &in, QString &text)
         text = QString::fromLatin1(raw->data(), raw->size());
         return true;
     }
+    if (at < mValueAt.size() && mValueAt[at].first == *raw) {
+        text = mValueAt[at].second;
+        return true;
+    }
     const auto known = mShortValues.constFind(*raw);
     if (known != mShortValues.constEnd()) {
         text = *known;
-        return true;
+    } else {
+        text = QString::fromLatin1(raw->data(), raw->size());
+        if (mShortValues.size() < mostShared)
+            mShortValues.insert(*raw, text);
     }
-    text = QString::fromLatin1(raw->data(), raw->size());
-    if (mShortValues.size() < mostShared)
-        mShortValues.insert(*raw, text);
+    if (at >= mValueAt.size())
+        mValueAt.resize(at + 1);
+    mValueAt[at] = {*raw, text};
     return true;
 }
 
@@ -285,6 +301,7 @@ bool ObjectReader::properties(Scanner &in, VellumObject &object)
     QSet<const QChar *> seen;
     std::vector<std::pair<QString, QString>> &list = mProperties;
     list.clear();
+    mKeyIndex = 0;
     while (in.more(']', first)) {
         if (!in.skip('[') || in.next() != Scanner::String)
             return in.ok() && fail(notPair);
@@ -566,6 +583,15 @@ bool save(const QString &file, const QByteArray &bytes, QString &error)
         return false;
     }
     return true;
+}
+
+QString sharedKey(const QString &key)
+{
+    static QSet<QString> table;
+    auto it = table.constFind(key);
+    if (it == table.constEnd())
+        it = table.insert(key);
+    return *it;
 }
 
 QString keepAside(const QString &file)

@@ -19,6 +19,10 @@ namespace DocumentFile {
 bool read(const QByteArray &bytes, std::vector<std::unique_ptr<VellumObject>> &objects,
           QString &error);
 QByteArray write(const std::vector<std::unique_ptr<VellumObject>> &objects);
+// The one shared copy of a property key: thousands of objects share their key strings, and
+// equal keys have the same data, so that a key is told by its data pointer. read() gives
+// every key from here.
+QString sharedKey(const QString &key);
 // Atomic write (QSaveFile + folder flush); false with a reason on failure.
 bool save(const QString &file, const QByteArray &bytes, QString &error);
 // Moves an unreadable file aside under a new name with the date and time in it; returns the

@@ -20,15 +20,9 @@ namespace {
 constexpr int pictureAllocationLimitMb = 256;
 constexpr qint64 pictureFileLimit = qint64(pictureAllocationLimitMb) * 1024 * 1024;
 
-// One shared copy of every key, so that thousands of objects share their key strings and
-// keys can be compared by their data pointer.
 QString intern(const QString &key)
 {
-    static QSet<QString> table;
-    auto it = table.constFind(key);
-    if (it == table.constEnd())
-        it = table.insert(key);
-    return *it;
+    return DocumentFile::sharedKey(key);
 }
 
 QRect normalised(const VellumObject &o)
@@ -153,6 +147,18 @@ struct VellumModel::Private
             lastKeyData = intern(key).constData();
         }
         return lastKeyData;
+    }
+
+    qint32 newId()
+    {
+        if (maxId < std::numeric_limits<qint32>::max())
+            return ++maxId;
+        // Only a hand-made document reaches the largest id there is; the smallest free id
+        // is taken then (there are always fewer objects than ids).
+        qint32 id = 1;
+        while (indexById.contains(id))
+            ++id;
+        return id;
     }
 
     void reindexFrom(int from)
@@ -369,10 +375,10 @@ int VellumModel::EditMode() const
 
 bool VellumModel::AddObject(int shape, qint32 x1, qint32 y1, qint32 x2, qint32 y2)
 {
-    if ((shape != 10 && shape != 12) || d->maxId == std::numeric_limits<qint32>::max())
+    if (shape != 10 && shape != 12)
         return false;
     auto object = std::make_unique<VellumObject>();
-    object->id = ++d->maxId;
+    object->id = d->newId();
     object->kind = qint16(shape);
     object->x1 = x1;
     object->y1 = y1;
@@ -641,8 +647,14 @@ bool VellumModel::LoadDocument(const QString &file)
     if (!ok) {
         reason = in.errorString();
     } else {
-        const QByteArray bytes = in.readAll();
-        if (in.error() != QFileDevice::NoError) {
+        // Read in place from the file's pages where the system allows: copying tens of
+        // megabytes into fresh memory first costs more than parsing them.
+        const qint64 size = in.size();
+        const uchar *mapped = size > 0 ? in.map(0, size) : nullptr;
+        const QByteArray bytes = mapped
+            ? QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), qsizetype(size))
+            : in.readAll();
+        if (!mapped && in.error() != QFileDevice::NoError) {
             ok = false;
             reason = in.errorString();
         } else {
@@ -682,8 +694,6 @@ bool VellumModel::LoadDocument(const QString &file)
         if (object->id <= 0 || seen.contains(object->id))
             object->id = ++d->maxId;
         seen.insert(object->id);
-        for (auto &property : object->properties)
-            property.first = intern(property.first);
         if (object->kind == 12 && !object->pictureData.isEmpty() && object->picture.isNull())
             object->picture = decodePicture(object->pictureData);
         if (object->selected)

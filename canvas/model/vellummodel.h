@@ -6,7 +6,8 @@
 //
 // Conventions every handler relies on:
 // - Ids are 32-bit, > 0, kept in the file, never reused while a document is open;
-//   a new object gets the highest id + 1. Id 0 means "no object".
+//   a new object gets the highest id + 1 (should that be past the largest 32-bit id, the
+//   smallest free id). Id 0 means "no object".
 // - With no current object reads give "" or 0 and writes do nothing and return false.
 // - CurrentIndex, UserProperty, ObjectCount and CurrentObject are O(1) (or O(log n)),
 //   because handlers call them inside walks over all objects.

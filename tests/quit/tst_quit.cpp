@@ -188,14 +188,18 @@ private slots:
     {
         QTest::addColumn<QString>("blocked");
         QTest::addColumn<QString>("named");
-        QTest::newRow("document") << u"pic"_s << u"\"pic\""_s;
-        QTest::newRow("backup folder") << u"backups"_s << u"\"backups/pic1\""_s;
+        // The failed quit's number is taken again unless its backup was written.
+        QTest::addColumn<QString>("nextBackup");
+        QTest::newRow("document") << u"pic"_s << u"\"pic\""_s << u"backups/pic2"_s;
+        QTest::newRow("backup folder") << u"backups"_s << u"\"backups/pic1\""_s
+                                       << u"backups/pic1"_s;
     }
 
     void failedSaveKeepsWindowOpen()
     {
         QFETCH(QString, blocked);
         QFETCH(QString, named);
+        QFETCH(QString, nextBackup);
         Drawing d {QString(), QString()};
         // A folder where the document goes, or a file where the backup folder should be.
         QDir().rmdir(u"backups"_s);
@@ -220,7 +224,8 @@ private slots:
         d.messages().clear();
         d.quit();
         QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
-        QCOMPARE(contents(u"backups/pic2"_s), contents(u"pic"_s));
+        QCOMPARE(contents(nextBackup), contents(u"pic"_s));
+        QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), nextBackup.mid(11));
     }
 
     void quitClosesTypeEditor()

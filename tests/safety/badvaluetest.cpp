@@ -14,6 +14,8 @@
 #include <QListWidget>
 #include <QLocale>
 
+#include <limits>
+
 using namespace Qt::Literals::StringLiterals;
 using namespace safety;
 
@@ -71,6 +73,7 @@ private slots:
     void shortTypeTable_data();
     void shortTypeTable();
     void moreThan45Boxes();
+    void largestIdStillGivesNewObjects();
     void typeIndexOutOfTable_data();
     void typeIndexOutOfTable();
     void colourOutOfPalette_data();
@@ -173,6 +176,34 @@ void BadValueTest::moreThan45Boxes()
     QVERIFY2(!scene.running(), qPrintable(scene.messageText()));
     QVERIFY2(scene.problems().isEmpty(), qPrintable(scene.problems().join(u'\n')));
     QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"Boxes"_s), TextRules::joinCrLf(names));
+}
+
+// A hand-edited document may hold the largest id there is: a new object still gets an id of
+// its own, and the object that was current keeps its values.
+void BadValueTest::largestIdStillGivesNewObjects()
+{
+    constexpr qint32 largest = std::numeric_limits<qint32>::max();
+    TwoBoxes drawing;
+    drawing.doc.model.objectById(drawing.vase)->id = largest;
+    Scene scene(drawing.doc);
+    Harness &h = scene.harness;
+    h.clickObject(largest);
+    QCOMPARE(scene.form().txtName->text(), u"Vase"_s);
+    const int before = h.canvas().ObjectCount(1);
+
+    QTest::mouseClick(scene.form().newitem, Qt::LeftButton);
+
+    QCOMPARE(h.canvas().ObjectCount(1), before + 1);
+    const qint32 made = h.canvas().CurrentObject();
+    QVERIFY(made > 0 && made != largest && made != drawing.lamp);
+    QCOMPARE(h.property(made, u"Name"_s), u"Object"_s);
+    QCOMPARE(h.property(largest, u"Name"_s), u"Vase"_s);
+    QCOMPARE(h.property(largest, u"Info"_s), u"Cellar"_s);
+
+    scene.quit();
+    QVERIFY2(!scene.running(), qPrintable(scene.messageText()));
+    QCOMPARE(savedProperty(u"pic"_s, u"Vase"_s, u"Info"_s), u"Cellar"_s);
+    QCOMPARE(savedProperty(u"pic"_s, u"Object"_s, u"Type"_s), u"Object"_s);
 }
 
 void BadValueTest::typeIndexOutOfTable_data()

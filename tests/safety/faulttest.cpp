@@ -118,9 +118,11 @@ void FaultTest::everyFaultDuringQuit()
         const Files done = scene.now();
         lost = lostFiles(after, done, true);
         QVERIFY2(lost.isEmpty(), qPrintable(step + u": "_s + lost.join(u", "_s)));
-        QCOMPARE(done.value(u"pic"_s), done.value(u"backups/pic4"_s));
+        // The failed quit's number is taken again unless its backup was written.
+        const QString next = backupWhole ? u"4"_s : u"3"_s;
+        QCOMPARE(done.value(u"pic"_s), done.value(u"backups/pic"_s + next));
         QCOMPARE(savedProperty(u"pic"_s, u"Lamp (mended)"_s, u"Type"_s), u"Object"_s);
-        QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), u"4"_s);
+        QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), next);
     }
     // Two saves of four faultable steps each: open, write, commit, flush.
     QCOMPARE(faultCases, 8);
