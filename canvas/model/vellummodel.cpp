@@ -470,11 +470,6 @@ quint64 VellumModel::revision() const
     return d->revision;
 }
 
-quint64 VellumModel::layoutRevision() const
-{
-    return d->layoutRevision;
-}
-
 VellumObject *VellumModel::objectById(qint32 id) const
 {
     const int index = indexOf(id);
@@ -504,7 +499,6 @@ const std::vector<VellumObject *> &VellumModel::paintOrder() const
                          });
         d->paintOrderDirty = false;
         d->paintBoxesDirty = true;
-        ++d->layoutRevision;
     }
     d->paintMoves = 0;
     return d->paintOrder;

@@ -157,8 +157,6 @@ public:
     // Bumped by every change to the document: values, geometry, attributes, selection,
     // objects added or deleted, a load. A saved file's bytes are reused while it stands.
     quint64 revision() const;
-    // Bumped whenever an object's rectangle or the paint order changes.
-    quint64 layoutRevision() const;
     // Called after every change that must be repainted, with the rectangle (in units) that
     // changed, or nullptr when the whole drawing must be painted again. A shape's selection
     // frame and handles stand a few pixels outside its rectangle.

@@ -55,7 +55,6 @@ struct VellumModel::Private
     mutable bool extentDirty = true;
 
     quint64 revision = 0;
-    mutable quint64 layoutRevision = 0;
     // The bytes of the last save and the revision they were made from: quitting saves the
     // same drawing twice, and serialising it is most of the cost.
     quint64 savedRevision = 0;
@@ -86,7 +85,6 @@ struct VellumModel::Private
     void placeInPaintOrder(VellumObject *object)
     {
         constexpr int maxMoves = 32;
-        ++layoutRevision;
         if (paintOrderDirty || ++paintMoves > maxMoves) {
             paintOrderDirty = true;
             return;
@@ -116,7 +114,6 @@ struct VellumModel::Private
     // can narrow it, and then it is measured again when next asked for.
     void rectChanged(VellumObject *object, const QRect &before, const QRect &after)
     {
-        ++layoutRevision;
         if (!extentDirty) {
             const bool onEdge = !before.isNull()
                 && (before.left() == extent.left() || before.top() == extent.top()
@@ -167,6 +164,5 @@ struct VellumModel::Private
     {
         extentDirty = true;
         paintBoxesDirty = true;
-        ++layoutRevision;
     }
 };
