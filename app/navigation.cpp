@@ -53,8 +53,9 @@ void frmMain::Shortcut_Click(int index)
         Vellum->SetSearchFlag(true);
 
         const int boxCount = std::min<int>(locationcombo1->count(), int(Shortcut.size()));
+        const QIcon plain = buttonPicture(u"addsmallbutton.bmp"_s);
         for (int i = 0; i < boxCount; ++i)
-            Shortcut[i]->setIcon(buttonPicture(u"addsmallbutton.bmp"_s));
+            Shortcut[i]->setIcon(plain);
 
         QString caption;
         if (hasButton) {
@@ -122,10 +123,10 @@ void frmMain::Vellum_KeyUp(int keyCode, int)
                 if (i < locationcombo1->count() && locationcombo1->itemText(i) == name)
                     locationcombo1->removeItem(i);
             }
-            QString text;
+            QStringList names;
             for (int i = 0; i < locationcombo1->count(); ++i)
-                text += locationcombo1->itemText(i) + TextRules::crlf;
-            boxNameText = text.isEmpty() ? TextRules::crlf : text;
+                names << locationcombo1->itemText(i);
+            boxNameText = names.isEmpty() ? TextRules::crlf : TextRules::joinCrLf(names);
         }
 
         Vellum->DeleteObject(Vellum->CurrentObject());

@@ -131,9 +131,7 @@ void frmMain::Form_Load()
         canvas.SetUserProperty(QStringLiteral("Boxes"), QString());
         canvas.SetObjectText(canvas.UserProperty(QStringLiteral("Name")));
         canvas.SetUserProperty(QStringLiteral("Colour"), 3);
-        const auto fill = TextRules::toInt16(canvas.UserProperty(QStringLiteral("Colour")));
-        if (const auto colourValue = Palette::colour(fill.value_or(0)))
-            canvas.SetFillColor(*colourValue);
+        ApplyFillColourRule(*this);
         canvas.SetFillMode(1);
         canvas.SetShapeParam(200);
         canvas.SetObjectRect(5, 90, 35, 135, 0);

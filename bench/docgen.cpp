@@ -6,6 +6,7 @@
 #include "store/rules/textrules.h"
 
 #include <QDir>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 

@@ -123,10 +123,14 @@ Vellum::Vellum(QWidget *parent)
                 SetViewY(value);
         });
     }
-    setChangeHandler([this](const QRect *units) { v->repaintChanged(*this, units); });
 }
 
 Vellum::~Vellum() = default;
+
+void Vellum::areaChanged(const QRect *units)
+{
+    v->repaintChanged(*this, units);
+}
 
 void Vellum::documentReplaced()
 {
@@ -310,19 +314,11 @@ qint16 Vellum::PointerSetting() const
 
 qint16 Vellum::HitTest(int px, int py, int)
 {
-    const QPointF u = toUnits(QPointF(px, py));
-    const auto &boxes = paintBoxes();
-    const auto &order = paintOrder();
-    for (size_t i = boxes.size(); i-- > 0;) {
-        if (!contains(boxes[i], u))
-            continue;
-        const VellumObject *o = order[i];
-        if (!v->lastMoved.empty() && v->lastMoved.count(o->id))
-            continue;
-        SetCurrentObject(o->id);
-        return 1;
-    }
-    return 0;
+    const VellumObject *o = topmostAt(*this, toUnits(QPointF(px, py)), &v->lastMoved);
+    if (!o)
+        return 0;
+    SetCurrentObject(o->id);
+    return 1;
 }
 
 void Vellum::DropAction(int action)
@@ -374,19 +370,6 @@ void Vellum::resizeEvent(QResizeEvent *event)
 }
 
 // --- pointer ---
-
-namespace {
-VellumObject *topmostAt(const VellumModel &model, const QPointF &u)
-{
-    const auto &boxes = model.paintBoxes();
-    const auto &order = model.paintOrder();
-    for (size_t i = boxes.size(); i-- > 0;) {
-        if (contains(boxes[i], u))
-            return order[i];
-    }
-    return nullptr;
-}
-} // namespace
 
 bool Vellum::event(QEvent *event)
 {

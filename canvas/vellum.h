@@ -50,10 +50,6 @@
 #include <QPointF>
 #include <QWidget>
 
-#include <set>
-
-class QScrollBar;
-
 class Vellum : public QWidget, public VellumModel
 {
     Q_OBJECT
@@ -124,6 +120,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void documentReplaced() override;
+    void areaChanged(const QRect *units) override;
 
 private:
     struct View;

@@ -27,17 +27,14 @@ bool roomForText(const QRectF &r)
     return box.height() * 0.5 >= 5 && box.width() >= 8;
 }
 
-// Lays the object's name out for its rectangle: the largest size up to 40 pixels that fits,
-// never below a readable size (the text is cut short instead).
+// Lays the object's name out for a rectangle with roomForText: the largest size up to 40
+// pixels that fits, never below a readable size (the text is cut short instead).
 void layOut(LaidText &laid, const QFont &base, const QString &source, const QRectF &r)
 {
     laid.source = source;
     laid.rectSize = r.size().toSize();
-    laid.visible = false;
     const QRectF box = textBox(r);
     const double size = std::min(box.height() * 0.5, 40.0);
-    if (size < 5 || box.width() < 8)
-        return;
     QString text = source;
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -70,15 +67,12 @@ void layOut(LaidText &laid, const QFont &base, const QString &source, const QRec
     laid.text.prepare(QTransform(), font);
     // Centred the way a single line drawn into the rectangle would be.
     laid.offset = QPointF(-laid.text.size().width() / 2, -QFontMetricsF(font).height() / 2);
-    laid.visible = true;
 }
 
 void paintText(QPainter &p, const VellumObject &o, const QRectF &r, LaidText &laid)
 {
     if (laid.rectSize != r.size().toSize() || laid.source != o.objectText)
         layOut(laid, p.font(), o.objectText, r);
-    if (!laid.visible)
-        return;
     p.setFont(laid.font);
     p.setPen(o.textColor);
     p.drawStaticText(r.center() + laid.offset, laid.text);
@@ -218,9 +212,8 @@ void Vellum::View::repaintChanged(Vellum &canvas, const QRect *units)
         canvas.update();
         return;
     }
-    const QRectF shape = mapping(canvas).toPixels(
-        QRectF(QPointF(units->left(), units->top()), QPointF(units->right(), units->bottom())));
-    const QRectF area = shape.normalized().adjusted(-8, -8, 8, 8) & QRectF(canvas.rect());
+    const QRectF shape = mapping(canvas).toPixels(unitRect(*units));
+    const QRectF area = shape.adjusted(-8, -8, 8, 8) & QRectF(canvas.rect());
     if (!area.isEmpty())
         canvas.update(area.toAlignedRect());
 }
@@ -256,13 +249,12 @@ void Vellum::paintEvent(QPaintEvent *event)
         if (b.right() < left || b.left() > right || b.bottom() < top || b.top() > bottom)
             continue;
         const VellumObject *o = order[i];
-        const QRectF r = snapped(m.toPixels(unitRect(*o)));
+        const QRectF r = snapped(m.toPixels(unitRect(b)));
         if (o->selected)
             selected.push_back(r);
         if (o->kind != 12) {
             paintRectangle(p, *o, r);
-            if (!o->objectText.isEmpty() && (r.width() >= 3 || r.height() >= 3)
-                && roomForText(r))
+            if (!o->objectText.isEmpty() && roomForText(r))
                 paintText(p, *o, r, v->texts[o->id]);
         } else if (o->picture.isNull()) {
             paintMissingPicture(p, r);

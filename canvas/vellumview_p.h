@@ -39,22 +39,37 @@ struct LaidText
 {
     QString source;
     QSize rectSize; // the object's rectangle in pixels when laid out
-    bool visible = false;
     QFont font;
     QStaticText text;
     QPointF offset; // from the rectangle's centre to the text's top-left corner
 };
 
-inline QRectF unitRect(const VellumObject &o)
+// A normalised rectangle in units as the span from its first to its last unit.
+inline QRectF unitRect(const QRect &box)
 {
-    return QRectF(QPointF(std::min(o.x1, o.x2), std::min(o.y1, o.y2)),
-                  QPointF(std::max(o.x1, o.x2), std::max(o.y1, o.y2)));
+    return QRectF(QPointF(box.topLeft()), QPointF(box.bottomRight()));
 }
 
 inline bool contains(const QRect &box, const QPointF &u)
 {
     return u.x() >= box.left() && u.x() <= box.right() && u.y() >= box.top()
         && u.y() <= box.bottom();
+}
+
+// The topmost shape under a drawing point, passing over the ids in skip.
+inline VellumObject *topmostAt(const VellumModel &model, const QPointF &u,
+                               const std::set<qint32> *skip = nullptr)
+{
+    const auto &boxes = model.paintBoxes();
+    const auto &order = model.paintOrder();
+    for (size_t i = boxes.size(); i-- > 0;) {
+        if (!contains(boxes[i], u))
+            continue;
+        if (skip && !skip->empty() && skip->count(order[i]->id))
+            continue;
+        return order[i];
+    }
+    return nullptr;
 }
 
 struct Extent

@@ -9,23 +9,21 @@
 
 #include <QComboBox>
 
-namespace {
-
-constexpr int TextThreshold = 7;
-
-QColor textColourFor(int c)
-{
-    return *Palette::colour(c < TextThreshold ? 15 : 0);
-}
-
-} // namespace
-
 void ApplyTextColourRule(frmMain &form)
 {
     Vellum &canvas = *form.Vellum;
     // Every writer of "Colour" writes a number; anything else keeps the text colour.
     if (const auto c = TextRules::toInt16(canvas.UserProperty(QStringLiteral("Colour"))))
-        canvas.SetTextColor(textColourFor(*c));
+        canvas.SetTextColor(Palette::textColourFor(*c));
+}
+
+void ApplyFillColourRule(frmMain &form)
+{
+    Vellum &canvas = *form.Vellum;
+    if (const auto c = TextRules::toInt16(canvas.UserProperty(QStringLiteral("Colour")))) {
+        if (const auto fill = Palette::colour(*c))
+            canvas.SetFillColor(*fill);
+    }
 }
 
 void colour_Click(frmMain &form, int k)
@@ -43,7 +41,7 @@ void colour_Click(frmMain &form, int k)
         canvas.SetFillColor(*fill);
         setBackgroundOf(form.Combo1, *fill);
     }
-    canvas.SetTextColor(textColourFor(k));
+    canvas.SetTextColor(Palette::textColourFor(k));
     const QColor text = canvas.CurrentObject() != 0 ? canvas.TextColor() : QColor();
     if (text.isValid())
         setForegroundOf(form.Combo1, text);

@@ -18,6 +18,9 @@ int insertBoxName(QComboBox *boxList, const QString &name);
 
 // The text-colour rule on the current object: white below "Colour" 7, black from 7 up.
 void ApplyTextColourRule(frmMain &form);
+// The current object's fill becomes the palette colour of its "Colour"; a "Colour" that is
+// no palette number leaves the fill as it is.
+void ApplyFillColourRule(frmMain &form);
 // The user picked entry k of the colour chooser.
 void colour_Click(frmMain &form, int k);
 

@@ -53,14 +53,6 @@ QPoint freePlace(const Vellum &canvas)
     return {700, 100};
 }
 
-void setFillFromColour(Vellum &canvas)
-{
-    if (const auto c = TextRules::toInt16(canvas.UserProperty(QStringLiteral("Colour")))) {
-        if (const auto colour = Palette::colour(*c))
-            canvas.SetFillColor(*colour);
-    }
-}
-
 void drawBoxBody(frmMain &form, const QString &name, qint32 x, qint32 y)
 {
     Vellum &canvas = *form.Vellum;
@@ -74,7 +66,7 @@ void drawBoxBody(frmMain &form, const QString &name, qint32 x, qint32 y)
     canvas.SetObjectText(canvas.UserProperty(QStringLiteral("Name")));
     canvas.SetUserProperty(QStringLiteral("Colour"), qint16(7));
     canvas.SetUserProperty(QStringLiteral("Value"), qint16(0));
-    setFillFromColour(canvas);
+    ApplyFillColourRule(form);
     canvas.SetFillMode(1);
     canvas.SetShapeParam(0);
     canvas.SetObjectRect(x, y, x + BoxWidth, y + BodyHeight, 0);
@@ -94,7 +86,7 @@ void drawLoadoutStrip(frmMain &form, const QString &name, qint32 x, qint32 y)
     canvas.SetUserProperty(QStringLiteral("set"), QString());
     canvas.SetObjectText(canvas.UserProperty(QStringLiteral("Name")));
     canvas.SetUserProperty(QStringLiteral("Colour"), qint16(0));
-    setFillFromColour(canvas);
+    ApplyFillColourRule(form);
     canvas.SetFillMode(1);
     canvas.SetShapeParam(60);
     canvas.SetObjectRect(x, y + BodyHeight, x + BoxWidth, y + BoxHeight, 0);
@@ -149,7 +141,7 @@ void newlocation_Click(frmMain &form)
     }
 
     form.boxNameText += name + TextRules::crlf;
-    insertBoxName(boxList, name);
+    const int index = insertBoxName(boxList, name);
     form.refreshShortcutButtons();
 
     canvas.SetCurrentObject(form.startObject);
@@ -163,11 +155,6 @@ void newlocation_Click(frmMain &form)
     drawBoxBody(form, name, corner.x(), corner.y());
     drawLoadoutStrip(form, name, corner.x(), corner.y());
 
-    int index = -1;
-    for (int i = 0; i < boxList->count(); ++i) {
-        if (boxList->itemText(i) == name)
-            index = i;
-    }
     form.Shortcut_Click(index);
     canvas.SetSelected(false);
 }

@@ -36,10 +36,7 @@ void newitem_Click(frmMain &form)
     canvas.SetUserProperty(QStringLiteral("Value"), qint16(0));
 
     canvas.SetObjectText(canvas.UserProperty(QStringLiteral("Type")));
-    if (const auto c = TextRules::toInt16(canvas.UserProperty(QStringLiteral("Colour")))) {
-        if (const auto colour = Palette::colour(*c))
-            canvas.SetFillColor(*colour);
-    }
+    ApplyFillColourRule(form);
     canvas.SetShapeParam(14);
     canvas.SetFillMode(1);
     ApplyTextColourRule(form);

@@ -6,7 +6,6 @@
 #include "canvas/model/vellummodel.h"
 #include "store/rules/textrules.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>

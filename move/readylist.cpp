@@ -57,7 +57,7 @@ void RemoveFromReadyList(frmMain &form)
             canvas.SetFillColor(*fill);
             setBackgroundOf(form.Combo1, *fill);
         }
-        const QColor text = *Palette::colour(*c < 7 ? 15 : 0);
+        const QColor text = Palette::textColourFor(*c);
         canvas.SetTextColor(text);
         setForegroundOf(form.Combo1, text);
     }

@@ -95,7 +95,7 @@ void colourScheme(frmMain &form)
             setBackgroundOf(form.Combo1, *fill);
         }
     }
-    const QColor text = *Palette::colour(c.value_or(0) >= 7 ? 0 : 15);
+    const QColor text = Palette::textColourFor(c.value_or(0));
     canvas.SetTextColor(text);
     setForegroundOf(form.Combo1, text);
 }

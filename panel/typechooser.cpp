@@ -2,6 +2,7 @@
 
 #include "app/frmmain.h"
 #include "canvas/vellum.h"
+#include "features/features.h"
 #include "store/rules/palette.h"
 #include "store/rules/textrules.h"
 
@@ -19,17 +20,14 @@ void Combo1_Click(frmMain &form, int k)
     canvas.SetUserProperty(QStringLiteral("set"), chooser->currentText());
     canvas.SetUserProperty(QStringLiteral("TypeIndex"), 17 * k + 1);
     canvas.SetUserProperty(QStringLiteral("Colour"), k);
-    if (const auto c = TextRules::toInt16(canvas.UserProperty(QStringLiteral("Colour")))) {
-        if (const std::optional<QColor> fill = Palette::colour(*c))
-            canvas.SetFillColor(*fill);
-    }
+    ApplyFillColourRule(form);
 
     captionLoad(form);
     rowCovers(form);
 
     if (const std::optional<QColor> background = Palette::colour(k))
         setBackgroundOf(chooser, *background);
-    const QColor text = *Palette::colour(k >= 7 ? 0 : 15);
+    const QColor text = Palette::textColourFor(k);
     canvas.SetTextColor(text);
     setForegroundOf(chooser, text);
     colourSpread(form);

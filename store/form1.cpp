@@ -169,8 +169,10 @@ void Form1::Command1_Click()
         else
             chooser.setCurrentIndex(-1);
     }
+    QStringList cells;
     for (int i = 0; i < CellCount; ++i)
-        table += Text1[i]->text() + TextRules::crlf;
+        cells << Text1[i]->text();
+    table = TextRules::joinCrLf(cells);
 
     ::Vellum &canvas = mHost.canvas();
     canvas.SetCurrentObject(mHost.startObjectId());

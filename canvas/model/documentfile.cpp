@@ -209,11 +209,7 @@ bool ObjectReader::colour(Scanner &in, Field field, QColor &colour)
     bool good = text && text->size() == 7 && text->at(0) == '#';
     uint rgb = 0;
     for (qsizetype i = 1; good && i < 7; ++i) {
-        const char c = text->at(i);
-        const int digit = c >= '0' && c <= '9'   ? c - '0'
-                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                 : -1;
+        const int digit = DocumentJson::hexValue(text->at(i));
         good = digit >= 0;
         rgb = rgb * 16 + uint(digit);
     }

@@ -21,6 +21,8 @@ char *escaped(char *p, char16_t unit)
     return p;
 }
 
+} // namespace
+
 int hexValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -31,6 +33,8 @@ int hexValue(char c)
         return c - 'A' + 10;
     return -1;
 }
+
+namespace {
 
 bool isPlain(char c)
 {

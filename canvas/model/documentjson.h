@@ -14,6 +14,9 @@
 
 namespace DocumentJson {
 
+// The value of a hexadecimal digit, -1 for any other character.
+int hexValue(char c);
+
 class Writer
 {
 public:

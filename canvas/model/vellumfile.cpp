@@ -33,7 +33,6 @@ QImage VellumModel::decodePicture(const QByteArray &bytes)
 
 bool VellumModel::LoadPictureFile(const QString &file, int, int)
 {
-    d->picturePending = false;
     d->pendingBytes = QByteArray();
     d->pendingImage = QImage();
 
@@ -53,7 +52,6 @@ bool VellumModel::LoadPictureFile(const QString &file, int, int)
         return false;
     d->pendingBytes = std::move(bytes);
     d->pendingImage = std::move(image);
-    d->picturePending = true;
     return true;
 }
 
@@ -108,28 +106,16 @@ bool VellumModel::LoadDocument(const QString &file)
         return false;
     }
 
-    // Ids must be unique and positive for the index; a damaged id gets a fresh one.
-    QSet<qint32> seen;
-    for (const auto &object : loaded) {
-        if (object->id > 0 && !seen.contains(object->id)) {
-            seen.insert(object->id);
-            d->maxId = std::max(d->maxId, object->id);
-        }
-    }
-    seen.clear();
+    // The reader has refused missing, non-positive and repeated ids.
     for (auto &object : loaded) {
-        if (object->id <= 0 || seen.contains(object->id))
-            object->id = ++d->maxId;
-        seen.insert(object->id);
+        d->maxId = std::max(d->maxId, object->id);
         if (object->kind == 12 && !object->pictureData.isEmpty() && object->picture.isNull())
             object->picture = decodePicture(object->pictureData);
         if (object->selected)
             ++d->selectedCount;
     }
     d->objects = std::move(loaded);
-    d->reindexFrom(0);
-    d->paintOrderDirty = true;
-    d->geometryChanged();
+    d->reindexFrom(0); // clear() has left the paint order and extent to be measured again
     changed();
     return true;
 }

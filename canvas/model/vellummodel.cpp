@@ -18,24 +18,20 @@ void VellumModel::setMessageHandler(std::function<void(const QString &)> handler
     d->messageHandler = std::move(handler);
 }
 
-void VellumModel::setChangeHandler(std::function<void(const QRect *)> handler)
-{
-    d->changeHandler = std::move(handler);
-}
-
+// Every change bumps the revision: a saved file's bytes are reused while it stands.
 void VellumModel::changed()
 {
     ++d->revision;
-    if (d->changeHandler)
-        d->changeHandler(nullptr);
+    areaChanged(nullptr);
 }
 
 void VellumModel::changed(const QRect &area)
 {
     ++d->revision;
-    if (d->changeHandler)
-        d->changeHandler(&area);
+    areaChanged(&area);
 }
+
+void VellumModel::areaChanged(const QRect *) {}
 
 void VellumModel::changed(const VellumObject &object)
 {
@@ -98,14 +94,9 @@ QString VellumModel::UserProperty(const QString &key) const
 {
     if (!d->current)
         return QString();
-    // Stored keys are shared copies: their address tells them apart without reading them.
-    const QChar *data = d->keyData(key);
+    const QChar *data = d->sharedKey(key).constData();
     for (const auto &[k, v] : d->current->properties) {
         if (k.constData() == data)
-            return v;
-    }
-    for (const auto &[k, v] : d->current->properties) {
-        if (k == key)
             return v;
     }
     return QString();
@@ -116,8 +107,9 @@ bool VellumModel::SetUserProperty(const QString &key, const QString &value)
     if (!d->current)
         return false;
     ++d->revision;
+    const QString &shared = d->sharedKey(key);
     for (auto &[k, v] : d->current->properties) {
-        if (k == key) {
+        if (k.constData() == shared.constData()) {
             v = value;
             return true;
         }
@@ -125,7 +117,7 @@ bool VellumModel::SetUserProperty(const QString &key, const QString &value)
     auto &properties = d->current->properties;
     if (properties.empty())
         properties.reserve(8);   // objects carry a few dozen keys; grow in few steps
-    properties.emplace_back(intern(key), value);
+    properties.emplace_back(shared, value);
     return true;
 }
 
@@ -151,8 +143,7 @@ qint32 VellumModel::FindObject(const QString &key, const QString &value, int fla
     const bool exact = flags & 4096;
     const int count = int(d->objects.size());
     int i = (flags & 256) ? d->findNext : 0;
-    // Stored keys are interned, so one pointer comparison tells the key.
-    const QChar *keyData = intern(key).constData();
+    const QChar *keyData = d->sharedKey(key).constData();
     const QString empty;
     for (; i < count; ++i) {
         VellumObject *object = d->objects[i].get();
@@ -183,7 +174,6 @@ qint16 VellumModel::ObjectKind() const
 
 void VellumModel::SetEditMode(int mode)
 {
-    d->editMode = mode;
     if (mode != 10 || d->selectedCount == 0)
         return;
     if (d->selectedCount == 1 && d->lastSelected && d->lastSelected->selected) {
@@ -196,11 +186,6 @@ void VellumModel::SetEditMode(int mode)
             return;
         }
     }
-}
-
-int VellumModel::EditMode() const
-{
-    return d->editMode;
 }
 
 // --- geometry ---
@@ -216,12 +201,9 @@ bool VellumModel::AddObject(int shape, qint32 x1, qint32 y1, qint32 x2, qint32 y
     object->y1 = y1;
     object->x2 = x2;
     object->y2 = y2;
-    if (shape == 12 && d->picturePending) {
-        object->pictureData = std::move(d->pendingBytes);
-        object->picture = std::move(d->pendingImage);
-        d->pendingBytes = QByteArray();
-        d->pendingImage = QImage();
-        d->picturePending = false;
+    if (shape == 12 && !d->pendingImage.isNull()) {
+        object->pictureData = std::exchange(d->pendingBytes, {});
+        object->picture = std::exchange(d->pendingImage, {});
     }
     d->current = object.get();
     d->indexById.insert(object->id, int(d->objects.size()));
@@ -307,11 +289,9 @@ void VellumModel::movedFrom(const QRect &before)
 
 int VellumModel::ObjectsInRect(qint32 x1, qint32 y1, qint32 x2, qint32 y2, int) const
 {
-    const QRect area(QPoint(std::min(x1, x2), std::min(y1, y2)),
-                     QPoint(std::max(x1, x2), std::max(y1, y2)));
+    const QRect area = normalised(x1, y1, x2, y2);
     int count = 0;
-    for (const auto &object : d->objects) {
-        const QRect r = normalised(*object);
+    for (const QRect &r : paintBoxes()) {
         if (r.left() <= area.right() && r.right() >= area.left() && r.top() <= area.bottom()
             && r.bottom() >= area.top())
             ++count;
@@ -453,21 +433,13 @@ void VellumModel::SetSearchFlag(bool on)
         clearSelection();
 }
 
-void VellumModel::SetRelayerFlag(bool on)
-{
-    d->relayering = on;
-}
+void VellumModel::SetRelayerFlag(bool) {}
 
 // --- for the view, the file and tests ---
 
 const std::vector<std::unique_ptr<VellumObject>> &VellumModel::objects() const
 {
     return d->objects;
-}
-
-quint64 VellumModel::revision() const
-{
-    return d->revision;
 }
 
 VellumObject *VellumModel::objectById(qint32 id) const
@@ -535,10 +507,15 @@ void VellumModel::clearSelection()
     // A few frames are repainted where they stood; a large selection repaints everything.
     const bool few = d->selectedCount <= 32;
     std::vector<QRect> frames;
+    int left = d->selectedCount;
     for (const auto &object : d->objects) {
-        if (object->selected && few)
+        if (!object->selected)
+            continue;
+        if (few)
             frames.push_back(normalised(*object));
         object->selected = false;
+        if (--left == 0)
+            break;
     }
     d->selectedCount = 0;
     if (!few) {
@@ -583,7 +560,8 @@ void VellumModel::clear()
     d->findNext = 0;
     d->paintOrder.clear();
     d->paintOrderDirty = true;
-    d->geometryChanged();
+    d->extentDirty = true;
+    d->paintBoxesDirty = true;
     documentReplaced();
     changed();
 }

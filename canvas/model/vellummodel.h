@@ -14,7 +14,6 @@
 
 #include <QByteArray>
 #include <QColor>
-#include <QHash>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -80,7 +79,6 @@ public:
     // several are selected; unchanged when none is). 13 and 14 bracket a relayering pass
     // (see RelayerFlag); any other value is kept and has no effect.
     void SetEditMode(int mode);
-    int EditMode() const;
 
     // Shape 10 (rectangle) or 12 (picture: it takes the picture LoadPictureFile left
     // waiting); any other shape fails. The new object is made current.
@@ -136,8 +134,8 @@ public:
     int CanvasOptions() const;
     // SearchFlag true clears the selection (before a new search); false does nothing.
     void SetSearchFlag(bool on);
-    // RelayerFlag true between EditMode 13 and 14: painting order is rebuilt lazily once
-    // after the layers change instead of after every write.
+    // RelayerFlag brackets a relayering pass between EditMode 13 and 14. It changes
+    // nothing: the painting order is always rebuilt lazily, once, after many layers change.
     void SetRelayerFlag(bool on);
 
     // --- for the view, the file and tests ---
@@ -154,19 +152,16 @@ public:
     // Bounding box of every object (left/top/right/bottom are the extreme coordinates);
     // an empty rect for an empty drawing.
     QRect extent() const;
-    // Bumped by every change to the document: values, geometry, attributes, selection,
-    // objects added or deleted, a load. A saved file's bytes are reused while it stands.
-    quint64 revision() const;
-    // Called after every change that must be repainted, with the rectangle (in units) that
-    // changed, or nullptr when the whole drawing must be painted again. A shape's selection
-    // frame and handles stand a few pixels outside its rectangle.
-    void setChangeHandler(std::function<void(const QRect *)> handler);
     void clear();
 
 protected:
     void changed();                            // everything
     void changed(const QRect &area);           // only what lies in area
     void changed(const VellumObject &object);  // only the object's rectangle
+    // Called after every change that must be repainted, with the rectangle (in units) that
+    // changed, or nullptr when the whole drawing must be painted again. A shape's selection
+    // frame and handles stand a few pixels outside its rectangle.
+    virtual void areaChanged(const QRect *units);
     // Called when the whole drawing is replaced or emptied (load, clear).
     virtual void documentReplaced();
 

@@ -14,20 +14,19 @@
 
 namespace VellumParts {
 
-inline QString intern(const QString &key)
+inline QRect normalised(qint32 x1, qint32 y1, qint32 x2, qint32 y2)
 {
-    return DocumentFile::sharedKey(key);
+    return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                 QPoint(std::max(x1, x2), std::max(y1, y2)));
 }
 
 inline QRect normalised(const VellumObject &o)
 {
-    return QRect(QPoint(std::min(o.x1, o.x2), std::min(o.y1, o.y2)),
-                 QPoint(std::max(o.x1, o.x2), std::max(o.y1, o.y2)));
+    return normalised(o.x1, o.y1, o.x2, o.y2);
 }
 
 } // namespace VellumParts
 
-using VellumParts::intern;
 using VellumParts::normalised;
 
 struct VellumModel::Private
@@ -63,21 +62,18 @@ struct VellumModel::Private
     // The last key asked for and its shared copy: walks over every object ask for one key
     // again and again. Holding the key keeps its data, so its address names it.
     mutable QString lastKey;
-    mutable const QChar *lastKeyData = nullptr;
+    mutable QString lastShared;
 
     int findNext = 0;   // drawing position where a continued search (flag 256) starts
-    int editMode = 0;
     qint16 toolMode = 11;
     int canvasOptions = 64;
-    bool relayering = false;
 
-    bool picturePending = false;
+    // The picture LoadPictureFile read, waiting for AddObject(12, ...); null when none.
     QByteArray pendingBytes;
     QImage pendingImage;
 
     QSet<QString> unreadableFiles;   // kept as they are: never overwritten by a save
     std::function<void(const QString &)> messageHandler;
-    std::function<void(const QRect *)> changeHandler;
 
     // Puts object (new, or with a new layer) at its place in the paint order: by layer, then
     // by drawing order. Sorting the whole drawing again for one object would cost a click
@@ -134,13 +130,14 @@ struct VellumModel::Private
             paintBoxes[at - paintOrder.begin()] = after;
     }
 
-    const QChar *keyData(const QString &key) const
+    // Every stored key is the shared copy, so that its address tells keys apart.
+    const QString &sharedKey(const QString &key) const
     {
         if (key.constData() != lastKey.constData() || key.size() != lastKey.size()) {
             lastKey = key;
-            lastKeyData = intern(key).constData();
+            lastShared = DocumentFile::sharedKey(key);
         }
-        return lastKeyData;
+        return lastShared;
     }
 
     qint32 newId()
@@ -159,10 +156,4 @@ struct VellumModel::Private
     {
         for (int i = from; i < int(objects.size()); ++i)
             indexById.insert(objects[i]->id, i);
-    }
-    void geometryChanged()
-    {
-        extentDirty = true;
-        paintBoxesDirty = true;
-    }
-};
+    }};
