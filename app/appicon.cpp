@@ -100,8 +100,10 @@ QImage ambrookIconImage(int size)
 
 QIcon ambrookIcon()
 {
+    if (QIcon::hasThemeIcon(QStringLiteral("ambrook")))
+        return QIcon::fromTheme(QStringLiteral("ambrook"));
     QIcon painted;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         painted.addPixmap(QPixmap::fromImage(ambrookIconImage(size)));
-    return QIcon::fromTheme(QStringLiteral("ambrook"), painted);
+    return painted;
 }

@@ -95,7 +95,6 @@ public:
     QLineEdit *textField(int n) const;
     // The type-table editor; created on first use.
     Form1 &typeEditor();
-    bool hasTypeEditor() const;
 
     // --- handlers of the window itself ---
     void Form_Load();
@@ -111,6 +110,8 @@ public:
     void newtype_Click();
     // Shortcut buttons follow the box list: caption i = entry i, hidden past the last.
     void refreshShortcutButtons();
+    // The start object's "Boxes" takes the cached box names; it ends unselected.
+    void storeBoxNames();
     // Twips to pixels for the panel's positions.
     int twipsX(int twips) const;
     int twipsY(int twips) const;

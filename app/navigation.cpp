@@ -135,6 +135,14 @@ void frmMain::Vellum_KeyUp(int keyCode, int)
     refreshShortcutButtons();
 }
 
+void frmMain::storeBoxNames()
+{
+    Vellum->SetCurrentObject(startObject);
+    Vellum->SetSelected(true);
+    Vellum->SetUserProperty(u"Boxes"_s, boxNameText);
+    Vellum->SetSelected(false);
+}
+
 void frmMain::refreshShortcutButtons()
 {
     const int boxCount = locationcombo1->count();

@@ -48,10 +48,7 @@ void frmMain::btnquit_Click()
         return;
     }
 
-    Vellum->SetCurrentObject(startObject);
-    Vellum->SetSelected(true);
-    Vellum->SetUserProperty(u"Boxes"_s, boxNameText);
-    Vellum->SetSelected(false);
+    storeBoxNames();
 
     const QString previousSaveId = Vellum->UserProperty(u"SaveId"_s);
     const qint64 saveId = nextSaveId(previousSaveId);

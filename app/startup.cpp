@@ -5,6 +5,7 @@
 #include "canvas/vellum.h"
 #include "features/features.h"
 #include "move/move.h"
+#include "store/form1.h"
 #include "store/rules/palette.h"
 #include "store/rules/textrules.h"
 
@@ -15,9 +16,9 @@
 
 namespace {
 
-constexpr int typeTableCells = 255;
-constexpr int typeNameStep = 17;
-constexpr int lastTypeNameCell = 238;
+constexpr int typeTableCells = Form1::CellCount;
+constexpr int typeNameStep = Form1::CellsPerType;
+constexpr int lastTypeNameCell = (Form1::TypeCount - 1) * Form1::CellsPerType;
 
 QStringList monthAdvancerEntries()
 {

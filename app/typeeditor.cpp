@@ -25,8 +25,3 @@ Form1 &frmMain::typeEditor()
         mForm1 = new Form1(*this, this);
     return *mForm1;
 }
-
-bool frmMain::hasTypeEditor() const
-{
-    return mForm1 != nullptr;
-}

@@ -41,11 +41,6 @@ void paintDue(frmMain &form, bool firstDue)
 
 } // namespace
 
-QDate addCalendarMonths(const QDate &date, int months)
-{
-    return date.addMonths(months);
-}
-
 void Combo2_Click(frmMain &form)
 {
     QComboBox *advancer = form.Combo2;
@@ -57,7 +52,8 @@ void Combo2_Click(frmMain &form)
         return;
     if (k > 0) {
         const QDate working = form.Calendar1->selectedDate();
-        form.Calendar1->setSelectedDate(addCalendarMonths(working, k));
+        // QDate clamps the day to the last day of a shorter month.
+        form.Calendar1->setSelectedDate(working.addMonths(k));
     }
     advancer->setProperty(AdvancedEntry, k);
     QMetaObject::invokeMethod(

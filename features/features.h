@@ -31,7 +31,5 @@ void AlarmReport(frmMain &form);
 // Quit's test: the id of the first object in drawing order whose alarm date is not
 // empty and not a date, 0 when every one is fine.
 qint32 firstInvalidAlarm(frmMain &form);
-// Working date plus k calendar months, the day clamped to the month's last day.
-QDate addCalendarMonths(const QDate &date, int months);
 
 void btnsearch_Click(frmMain &form);

@@ -144,10 +144,7 @@ void newlocation_Click(frmMain &form)
     const int index = insertBoxName(boxList, name);
     form.refreshShortcutButtons();
 
-    canvas.SetCurrentObject(form.startObject);
-    canvas.SetSelected(true);
-    canvas.SetUserProperty(QStringLiteral("Boxes"), form.boxNameText);
-    canvas.SetSelected(false);
+    form.storeBoxNames();
     canvas.SetCurrentObject(1);
     canvas.SetSelected(false);
 

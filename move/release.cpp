@@ -48,8 +48,6 @@ void Vellum_MouseUp(frmMain &form, int, int, int x, int y)
     }
 
     if (canvas.ObjectCount(2) < 2) {
-        if (form.readyList.isEmpty())
-            hideMoveControls(form);
         const qint32 saved = canvas.CurrentObject();
         if (saved > 0)
             canvas.SetLayer(2);
@@ -101,10 +99,10 @@ void Vellum_MouseUp(frmMain &form, int, int, int x, int y)
                                  form.Text10, form.Text11, form.Text12, form.Text13,
                                  form.Text14, form.Text15, form.Text16, form.Text17,
                                  form.movehistory, form.Value};
-    for (QWidget *field : coloured) {
-        setBackgroundOf(field, backgroundOf(form.Combo1));
-        setForegroundOf(field, foregroundOf(form.Combo1));
-    }
+    const QColor bg = backgroundOf(form.Combo1);
+    const QColor fg = foregroundOf(form.Combo1);
+    for (QWidget *field : coloured)
+        setControlColours(field, bg, fg);
 
     if (canvas.CurrentObject() == 1)
         captionClear(form);

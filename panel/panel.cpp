@@ -4,7 +4,9 @@
 
 #include <QLineEdit>
 
-// Runs the change rule that belongs to a panel field.
+namespace {
+
+// Runs the change rule that belongs to a panel field; nothing for a control without one.
 void runChangeRule(frmMain &form, QLineEdit *field)
 {
     if (!field)
@@ -28,6 +30,8 @@ void runChangeRule(frmMain &form, QLineEdit *field)
         }
     }
 }
+
+} // namespace
 
 void assignField(frmMain &form, QLineEdit *field, const QString &text)
 {

@@ -36,8 +36,6 @@ void SaveChanges_Click(frmMain &form);
 // The field assignment rule: puts text into a panel field and runs its change rule at
 // once, also when the field already shows that text.
 void assignField(frmMain &form, QLineEdit *field, const QString &text);
-// The change rule of a panel field; nothing for a control that has none.
-void runChangeRule(frmMain &form, QLineEdit *field);
 
 void Vellum_Click(frmMain &form);
 void Vellum_MouseDown(frmMain &form, int button, int shift, int x, int y);

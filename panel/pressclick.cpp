@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/frmmain.h"
 #include "canvas/vellum.h"
+#include "move/move.h"
 #include "store/rules/palette.h"
 
 #include <QComboBox>
@@ -79,10 +80,7 @@ void Vellum_MouseDown(frmMain &form, int button, int shift, int x, int y)
     ::Vellum &canvas = *form.Vellum;
 
     // The move command's controls close at every press.
-    form.Picture8->hide();
-    form.List1->hide();
-    form.Picture12->hide();
-    form.locationcombo1->hide();
+    hideMoveControls(form);
     canvas.SetPointerArmed(true);
     canvas.SetPointerSetting(qint16(100));
     // Unsaved history edits are dropped here.

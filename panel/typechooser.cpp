@@ -3,6 +3,7 @@
 #include "app/frmmain.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
+#include "store/form1.h"
 #include "store/rules/palette.h"
 #include "store/rules/textrules.h"
 
@@ -18,7 +19,7 @@ void Combo1_Click(frmMain &form, int k)
         chooser->setEditText(chooser->itemText(k));
 
     canvas.SetUserProperty(QStringLiteral("set"), chooser->currentText());
-    canvas.SetUserProperty(QStringLiteral("TypeIndex"), 17 * k + 1);
+    canvas.SetUserProperty(QStringLiteral("TypeIndex"), Form1::CellsPerType * k + 1);
     canvas.SetUserProperty(QStringLiteral("Colour"), k);
     ApplyFillColourRule(form);
 

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QHash>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
