@@ -10,7 +10,7 @@ include(GNUInstallDirs)
 
 install(TARGETS ambrook RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS data/ambrook-launch DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES Images/addsmallbutton.bmp Images/yellowsmallbutton.bmp
+install(FILES ${AMBROOK_BUTTON_PICTURES}
         DESTINATION ${CMAKE_INSTALL_BINDIR}/Images)
 
 if(NOT DEFINED AMBROOK_ICON_DIR)

@@ -1,6 +1,6 @@
 // Writes Ambrook's icon as PNG files of the sizes a desktop's icon theme asks for:
-//     ambrook_makeicon OUTPUT_FOLDER
-// gives OUTPUT_FOLDER/ambrook-16.png, ambrook-32.png, ... ambrook-256.png.
+//     ambrook_makeicon OUTPUT_FOLDER SIZE...
+// gives OUTPUT_FOLDER/ambrook-SIZE.png for each size (the build passes its list).
 
 #include "app/appicon.h"
 
@@ -12,8 +12,8 @@
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: ambrook_makeicon OUTPUT_FOLDER\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: ambrook_makeicon OUTPUT_FOLDER SIZE...\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
@@ -21,7 +21,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "ambrook_makeicon: cannot make %s\n", argv[1]);
         return 1;
     }
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    for (int i = 2; i < argc; ++i) {
+        bool ok = false;
+        const int size = QString::fromLocal8Bit(argv[i]).toInt(&ok);
+        if (!ok || size < 1 || size > 1024) {
+            std::fprintf(stderr, "ambrook_makeicon: %s is not an icon size\n", argv[i]);
+            return 2;
+        }
         const QString file = QDir(folder).filePath(QStringLiteral("ambrook-%1.png").arg(size));
         if (!ambrookIconImage(size).save(file, "PNG")) {
             std::fprintf(stderr, "ambrook_makeicon: cannot write %s\n", qPrintable(file));
