@@ -25,7 +25,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <ctime>
 #include <memory>
 
 #include <sys/resource.h>
@@ -85,13 +84,6 @@ double msSince(const QElapsedTimer &clock)
     return double(clock.nsecsElapsed()) / 1e6;
 }
 
-double threadCpuMs()
-{
-    timespec t {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
 // CPU time of the finished child processes, user and system.
 double childrenCpuMs()
 {
@@ -121,12 +113,12 @@ void yardsticks(BenchResults &results, int n, const QString &file)
     const bool cpu = results.cpuClock;
     {
         QElapsedTimer clock;
-        const double cpuBefore = threadCpuMs();
+        const double cpuBefore = BenchScenario::threadCpuMs();
         clock.start();
         QFile in(file);
         if (in.open(QIODevice::ReadOnly) && !in.readAll().isEmpty()) {
             results.add(QString::fromLatin1(BenchYardstick::ReadAll), n,
-                        cpu ? threadCpuMs() - cpuBefore : msSince(clock));
+                        cpu ? BenchScenario::threadCpuMs() - cpuBefore : msSince(clock));
         }
 
         const double json
@@ -183,7 +175,7 @@ bool measure(BenchResults &results, int n, const QString &base, int run)
             const int column = results.cpuClock ? 4 : 3;
             if (fresh) {
                 if (operation == QLatin1String(BenchScenario::Startup))
-                    results.add(operation + BenchResults::FreshSuffix, n,
+                    results.add(QString::fromLatin1(BenchScenario::FreshStartup), n,
                                 words.at(column).toDouble());
                 continue;
             }

@@ -36,7 +36,8 @@ const Row operations[] = {
 
 // The first start-up of a process, before the runs timed above: fonts, styles and memory
 // are all new to it. What a user waits for when opening Ambrook.
-const Row freshStartup = {"startup#fresh", "start-up, first in a fresh process", 1000};
+const Row freshStartup = {BenchScenario::FreshStartup, "start-up, first in a fresh process",
+                          1000};
 
 const Row yardsticks[] = {
     {BenchYardstick::ReadAll, "yardstick: read the file's bytes (readAll)", -1},

@@ -18,9 +18,6 @@ struct BenchResults
     QMap<int, double> fileMb;
     // Appended to an operation's key for its handler alone, without the repaint it posted.
     static inline const QString HandlerSuffix = QStringLiteral("#handler");
-    // Appended for the first run in a fresh process: nothing of Qt or of the memory it
-    // needs is ready yet.
-    static inline const QString FreshSuffix = QStringLiteral("#fresh");
 
     void add(const QString &operation, int objects, double ms)
     {

@@ -40,13 +40,6 @@ struct Time
     double handlerCpuMs = 0;
 };
 
-double threadCpuMs()
-{
-    timespec t {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
 // Every measurement runs until the window has handled what the operation posted, the
 // repaint of the canvas included: that is when the user sees the result.
 template<typename F> Time timed(F &&operation)
@@ -283,6 +276,13 @@ int run(int objects, const QString &folder, int runs)
     std::printf("PEAK %lld\n", peakKb());
     std::fflush(stdout);
     return 0;
+}
+
+double threadCpuMs()
+{
+    timespec t {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
 qint64 peakKb()

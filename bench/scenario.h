@@ -21,6 +21,9 @@ inline constexpr const char *PaintFit = "paintfit";
 inline constexpr const char *PaintBox = "paintbox";
 inline constexpr const char *NewBox = "newbox";
 inline constexpr const char *Quit = "quit";
+// The start-up of the first run in a fresh process: nothing of Qt or of the memory it
+// needs is ready yet.
+inline constexpr const char *FreshStartup = "startup#fresh";
 
 // folder holds the pristine document "pic"; each run works on a copy in folder/work.
 // Returns the process exit code.
@@ -28,5 +31,7 @@ int run(int objects, const QString &folder, int runs);
 
 // Peak resident memory of this process so far, in kB (0 when it cannot be read).
 qint64 peakKb();
+// CPU time of the calling thread, in ms.
+double threadCpuMs();
 
 } // namespace BenchScenario
