@@ -48,10 +48,7 @@ void frmMain::Shortcut_Click(int index)
     const bool hasButton = index >= 0 && index < int(Shortcut.size());
 
     if (currentBox >= 0) {
-        Vellum->SetCurrentObject(1);
-        Vellum->SetSelected(false);
-        Vellum->SetSearchFlag(true);
-
+        clearForSearch(*this);
         const int boxCount = std::min<int>(locationcombo1->count(), int(Shortcut.size()));
         const QIcon plain = buttonPicture(u"addsmallbutton.bmp"_s);
         for (int i = 0; i < boxCount; ++i)
@@ -62,8 +59,6 @@ void frmMain::Shortcut_Click(int index)
             caption = boxNameOf(Shortcut[index]);
             Shortcut[index]->setIcon(buttonPicture(u"yellowsmallbutton.bmp"_s));
         }
-
-        Vellum->SetCurrentObject(0);
         Vellum->SetToolMode(11);
         const qint32 id = Vellum->FindObject(u"Name"_s, caption, 20480);
         if (id > 0) {

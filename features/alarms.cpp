@@ -36,7 +36,7 @@ void paintDue(frmMain &form, bool firstDue)
     // so the first one sets them for all.
     setBackgroundOf(form.Combo1, red);
     setForegroundOf(form.Combo1, canvas.TextColor());
-    Features::spreadKeepingColourText(form);
+    spreadPanelColours(form);
 }
 
 } // namespace

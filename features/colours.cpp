@@ -45,5 +45,5 @@ void colour_Click(frmMain &form, int k)
     const QColor text = canvas.CurrentObject() != 0 ? canvas.TextColor() : QColor();
     if (text.isValid())
         setForegroundOf(form.Combo1, text);
-    Features::spreadKeepingColourText(form);
+    spreadPanelColours(form);
 }

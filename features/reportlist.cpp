@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QSignalBlocker>
 
 namespace Features {
 
@@ -37,21 +36,6 @@ void showResultList(frmMain &form, const QColor &background, const QColor &text)
     if (form.Picture12)
         form.Picture12->setVisible(false);
     setControlColours(form.List1, background, text);
-}
-
-void spreadKeepingColourText(frmMain &form)
-{
-    QComboBox *chooser = form.colour;
-    const int index = chooser ? chooser->currentIndex() : -1;
-    const QString text = chooser ? chooser->currentText() : QString();
-    colourSpread(form);
-    if (!chooser || chooser->currentText() == text)
-        return;
-    // Putting the text back is no new choice of colour.
-    const QSignalBlocker blocker(chooser);
-    chooser->setCurrentIndex(index);
-    if (chooser->isEditable())
-        chooser->setEditText(text);
 }
 
 } // namespace Features

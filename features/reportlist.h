@@ -21,7 +21,4 @@ void listObject(QListWidget *list, const QString &type, const QString &name,
 // Shows List1 in place of the box chooser, in the given colours.
 void showResultList(frmMain &form, const QColor &background, const QColor &text);
 
-// Every panel field takes Combo1's colours; the colour chooser keeps the text it shows.
-void spreadKeepingColourText(frmMain &form);
-
 } // namespace Features

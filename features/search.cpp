@@ -4,6 +4,7 @@
 #include "app/platform.h"
 #include "canvas/vellum.h"
 #include "features/reportlist.h"
+#include "move/move.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -23,13 +24,9 @@ void btnsearch_Click(frmMain &form)
     Features::showResultList(form, QColor(255, 255, 0), QColor(0, 0, 0));
     form.Label19->setText(QStringLiteral("Objects Found"));
 
-    canvas.SetCurrentObject(1);
-    canvas.SetSelected(false);
-    canvas.SetSearchFlag(true);
-
+    clearForSearch(form);
     form.List1->clear();
     const QString text = form.txttagname->text();
-    canvas.SetCurrentObject(0);
     canvas.SetToolMode(0);
 
     // Every object is found at most once; the bound only guards the walk.

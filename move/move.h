@@ -16,6 +16,8 @@ void hideMoveControls(frmMain &form);
 void AddToReadyList(frmMain &form);
 // Restores the colours of the object named by zLabel7 and takes it off the list.
 void RemoveFromReadyList(frmMain &form);
+// What every search for a name starts with: nothing selected, no current object.
+void clearForSearch(frmMain &form);
 // The move command: the user chose a box in locationcombo1.
 void locationcombo1_Click(frmMain &form);
 void UpdateBoxTotals(frmMain &form);

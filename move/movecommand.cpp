@@ -21,6 +21,15 @@ QString movementHistoryEntry(const QString &oldBox, const QString &newBox, const
            + TextRules::shortDateText(date) + TextRules::crlf;
 }
 
+void clearForSearch(frmMain &form)
+{
+    ::Vellum &canvas = *form.Vellum;
+    canvas.SetCurrentObject(1);
+    canvas.SetSelected(false);
+    canvas.SetSearchFlag(true);
+    canvas.SetCurrentObject(0);
+}
+
 void locationcombo1_Click(frmMain &form)
 {
     ::Vellum &canvas = *form.Vellum;
@@ -28,13 +37,8 @@ void locationcombo1_Click(frmMain &form)
     const QString info = QStringLiteral("Info");
     const QString history = QStringLiteral("MovementHistory");
 
-    // The same preamble as before every search: nothing selected, nothing current.
-    canvas.SetCurrentObject(1);
-    canvas.SetSelected(false);
-    canvas.SetSearchFlag(true);
-
+    clearForSearch(form);
     const QString box = form.locationcombo1->currentText();
-    canvas.SetCurrentObject(0);
     // A box body is drawn before its loadout strip, so the first exact match is the body.
     const qint32 found = canvas.FindObject(name, box, 20480);
 

@@ -62,14 +62,8 @@ void RemoveFromReadyList(frmMain &form)
         setForegroundOf(form.Combo1, text);
     }
 
-    const qint32 id = canvas.CurrentObject();
-    bool listed = false;
-    for (const QString &entry : std::as_const(form.readyList)) {
-        bool ok = false;
-        if (entry.toInt(&ok) == id && ok && id != 0)
-            listed = true;
-    }
-    if (listed)
+    // Only an object that exists leaves the list.
+    if (canvas.CurrentObject() != 0)
         form.readyList.removeOne(pressed);
 
     form.List1->clear();

@@ -52,5 +52,8 @@ void captionLoad(frmMain &form);
 // number; returns whether it did.
 bool captionClear(frmMain &form);
 void colourScheme(frmMain &form);
+// Every panel field and the colour chooser take Combo1's colours.
+void spreadPanelColours(frmMain &form);
+// The same, and the colour chooser shows "Colour" again.
 void colourSpread(frmMain &form);
 void rowCovers(frmMain &form);

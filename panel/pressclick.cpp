@@ -29,17 +29,14 @@ void showReadyList(frmMain &form)
     ::Vellum &canvas = *form.Vellum;
     form.List1->clear();
     form.Label19->setText(QStringLiteral("Objects ready to move"));
-    for (const QString &id : form.readyList) {
-        if (canvas.SetCurrentObject(id.toInt()))
-            form.List1->addItem(canvas.UserProperty(QStringLiteral("Name")));
-    }
     const QColor white = *Palette::colour(15);
     const QColor black = *Palette::colour(0);
     for (const QString &id : form.readyList) {
-        if (canvas.SetCurrentObject(id.toInt())) {
-            canvas.SetFillColor(white);
-            canvas.SetTextColor(black);
-        }
+        if (!canvas.SetCurrentObject(id.toInt()))
+            continue;
+        form.List1->addItem(canvas.UserProperty(QStringLiteral("Name")));
+        canvas.SetFillColor(white);
+        canvas.SetTextColor(black);
     }
 }
 

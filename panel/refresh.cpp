@@ -100,7 +100,7 @@ void colourScheme(frmMain &form)
     setForegroundOf(form.Combo1, text);
 }
 
-void colourSpread(frmMain &form)
+void spreadPanelColours(frmMain &form)
 {
     const QColor bg = backgroundOf(form.Combo1);
     const QColor fg = foregroundOf(form.Combo1);
@@ -111,9 +111,14 @@ void colourSpread(frmMain &form)
         setControlColours(form.textField(n), bg, fg);
     setControlColours(form.movehistory, bg, fg);
     setControlColours(form.textheader, bg, fg);
-    form.colour->setEditText(QStringLiteral("Colour"));
     setControlColours(form.colour, bg, fg);
     setControlColours(form.Value, bg, fg);
+}
+
+void colourSpread(frmMain &form)
+{
+    spreadPanelColours(form);
+    form.colour->setEditText(QStringLiteral("Colour"));
 }
 
 void rowCovers(frmMain &form)
