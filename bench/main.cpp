@@ -149,7 +149,8 @@ bool makeDocument(BenchResults &results, int n, const QString &base)
         std::fprintf(stderr, "ambrook_bench: %s\n", qPrintable(error));
         return false;
     }
-    results.fileMb[n] = double(QFileInfo(folder + QStringLiteral("/pic")).size()) / (1024.0 * 1024.0);
+    const qint64 bytes = QFileInfo(folder + QStringLiteral("/pic")).size();
+    results.fileMb[n] = double(bytes) / (1024.0 * 1024.0);
     return true;
 }
 

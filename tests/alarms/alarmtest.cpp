@@ -3,9 +3,7 @@
 #include "support/testsupport.h"
 
 #include "features/features.h"
-#include "move/move.h"
 #include "panel/panel.h"
-#include "store/rules/palette.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>

@@ -16,19 +16,6 @@ using namespace steps;
 
 namespace {
 
-QString startBoxes(Harness &h)
-{
-    return h.property(h.form->startObject, u"Boxes"_s);
-}
-
-QStringList boxList(Harness &h)
-{
-    QStringList names;
-    for (int i = 0; i < h.form->locationcombo1->count(); ++i)
-        names << h.form->locationcombo1->itemText(i);
-    return names;
-}
-
 QStringList shownShortcuts(Harness &h)
 {
     QStringList captions;
@@ -84,16 +71,16 @@ private slots:
         if (refused) {
             QCOMPARE(h.platform->messages,
                      QStringList {u"Sorry, There is already a Box named Tools"_s});
-            QCOMPARE(boxList(h), QStringList {u"Tools"_s});
+            QCOMPARE(comboLines(h.form->locationcombo1), QStringList {u"Tools"_s});
             QCOMPARE(h.form->boxNameText, u"Tools\r\n"_s);
             QCOMPARE(h.canvas().ObjectCount(1), objectsBefore);
             return;
         }
         QVERIFY(h.platform->messages.isEmpty());
-        QCOMPARE(boxList(h).size(), 2);
-        QVERIFY(boxList(h).contains(answer));
+        QCOMPARE(comboLines(h.form->locationcombo1).size(), 2);
+        QVERIFY(comboLines(h.form->locationcombo1).contains(answer));
         QCOMPARE(h.form->boxNameText, u"Tools\r\n"_s + answer + u"\r\n"_s);
-        QCOMPARE(startBoxes(h), h.form->boxNameText);
+        QCOMPARE(h.startProperty(u"Boxes"_s), h.form->boxNameText);
         QCOMPARE(h.canvas().ObjectCount(1), objectsBefore + 2);
         QVERIFY(boxParts(h, answer).body > 0 && boxParts(h, answer).strip > 0);
     }
@@ -106,8 +93,8 @@ private slots:
         QVERIFY(h.form->Shortcut[44]->isHidden());
         newBox(h, u"Box 45"_s);
         QVERIFY(h.platform->messages.isEmpty());
-        QCOMPARE(boxList(h).size(), 45);
-        QCOMPARE(shownShortcuts(h), boxList(h));
+        QCOMPARE(comboLines(h.form->locationcombo1).size(), 45);
+        QCOMPARE(shownShortcuts(h), comboLines(h.form->locationcombo1));
 
         const QString names = h.form->boxNameText;
         const int objects = h.canvas().ObjectCount(1);
@@ -115,9 +102,9 @@ private slots:
         QCOMPARE(h.platform->messages,
                  QStringList {u"Sorry, no more boxes available, please delete a box "
                               "with info you don't use"_s});
-        QCOMPARE(boxList(h).size(), 45);
+        QCOMPARE(comboLines(h.form->locationcombo1).size(), 45);
         QCOMPARE(h.form->boxNameText, names);
-        QCOMPARE(startBoxes(h), names);
+        QCOMPARE(h.startProperty(u"Boxes"_s), names);
         QCOMPARE(h.canvas().ObjectCount(1), objects);
     }
 
@@ -170,7 +157,7 @@ private slots:
         const qint32 y = body.y1;
         QVERIFY(x >= 100 && x <= 599 && y >= 100 && y <= 599);
         QCOMPARE(outline(o), QRect(QPoint(x, y + top), QPoint(x + 44, y + bottom)));
-        QCOMPARE(startBoxes(h), u"Garage\r\n"_s);
+        QCOMPARE(h.startProperty(u"Boxes"_s), u"Garage\r\n"_s);
     }
 
     void namesTakeTheirAlphabeticalPlace()
@@ -181,16 +168,17 @@ private slots:
         QCOMPARE(h.form->currentBox, 2);
         newBox(h, u"banana"_s);
         const QStringList sorted {u"apple"_s, u"banana"_s, u"Mango"_s, u"Zebra"_s};
-        QCOMPARE(boxList(h), sorted);
+        QCOMPARE(comboLines(h.form->locationcombo1), sorted);
         QCOMPARE(shownShortcuts(h), sorted);
         QCOMPARE(h.form->currentBox, 1);
         // The start object keeps the order of creation.
-        QCOMPARE(TextRules::splitCrLf(startBoxes(h)),
+        QCOMPARE(TextRules::splitCrLf(h.startProperty(u"Boxes"_s)),
                  (QStringList {u"Mango"_s, u"apple"_s, u"Zebra"_s, u"banana"_s, QString()}));
 
         // A name equal but for letter case goes after the one already there.
         newBox(h, u"APPLE"_s);
-        QCOMPARE(boxList(h).mid(0, 2), (QStringList {u"apple"_s, u"APPLE"_s}));
+        QCOMPARE(comboLines(h.form->locationcombo1).mid(0, 2),
+                 (QStringList {u"apple"_s, u"APPLE"_s}));
         QCOMPARE(h.form->currentBox, 1);
         QCOMPARE(h.form->Shortcut[2]->text(), u"banana"_s);
     }

@@ -616,9 +616,9 @@ private slots:
     {
         QTest::addColumn<QString>("change");
         for (const char *change :
-             {"new object", "moved", "moved beyond the edge", "dragged", "click selects another", "selection cleared",
-              "colour and text", "raised", "deleted", "edge shape moved inward",
-              "edge shape deleted", "many new objects", "many moved"})
+             {"new object", "moved", "moved beyond the edge", "dragged", "click selects another",
+              "selection cleared", "colour and text", "raised", "deleted",
+              "edge shape moved inward", "edge shape deleted", "many new objects", "many moved"})
             QTest::newRow(change) << QString::fromLatin1(change);
     }
 

@@ -1,5 +1,6 @@
 #include "canvas/model/documentfile.h"
 #include "canvas/model/vellummodel.h"
+#include "support/testsupport.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -145,20 +146,6 @@ QByteArray withField(const QString &key, const QJsonValue &value)
         else
             first[key] = value;
     });
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<missing>");
-    return file.readAll();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace

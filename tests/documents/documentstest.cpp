@@ -3,10 +3,6 @@
 
 #include "support/testsupport.h"
 
-#include "features/features.h"
-#include "move/move.h"
-#include "store/rules/palette.h"
-
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -24,10 +20,8 @@ namespace {
 qint32 makeNamedObject(Harness &h, const QString &name)
 {
     makeBox(h, u"Garage"_s, 100, 100);
-    QTest::mouseClick(h.form->newitem, Qt::LeftButton);
-    const qint32 id = lastId(h);
-    h.canvas().SetCurrentObject(id);
-    h.canvas().SetObjectRect(110, 110, 114, 114, 0);
+    const qint32 id = newObject(h);
+    placeObject(h, id, 110, 110, 114, 114);
     h.clickObject(id);
     h.form->txtName->setText(name);
     return id;
@@ -206,8 +200,8 @@ private slots:
         QCOMPARE(h.property(id, u"Value"_s), u"0"_s);
         QCOMPARE(h.property(id, u"Colour"_s), u"15"_s);
         QCOMPARE(o->objectText, u"drill manual"_s);
-        QCOMPARE(o->fillColor, *Palette::colour(15));
-        QCOMPARE(o->textColor, *Palette::colour(0));
+        QCOMPARE(o->fillColor, palette(15));
+        QCOMPARE(o->textColor, palette(0));
         QCOMPARE(o->shapeParam, qint16(14));
         QCOMPARE(o->fillMode, qint16(1));
         QCOMPARE(o->drawStyle, qint16(2));

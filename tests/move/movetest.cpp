@@ -4,8 +4,6 @@
 #include "support/testsupport.h"
 
 #include "features/features.h"
-#include "move/move.h"
-#include "store/rules/palette.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -77,8 +75,8 @@ private slots:
         QVERIFY(h.form->locationcombo1->isVisible());
         QVERIFY(h.form->List1->isVisible());
         // Waiting objects are drawn white with black text, and the drop stands.
-        QCOMPARE(h.canvas().objectById(drill)->fillColor, *Palette::colour(15));
-        QCOMPARE(h.canvas().objectById(drill)->textColor, *Palette::colour(0));
+        QCOMPARE(h.canvas().objectById(drill)->fillColor, palette(15));
+        QCOMPARE(h.canvas().objectById(drill)->textColor, palette(0));
         QVERIFY(rectOf(h, road.shelfBox.strip).contains(rectOf(h, drill).center()));
 
         // Dropped again, on another strip or its own box's, it stays listed once.
@@ -254,7 +252,7 @@ private slots:
         const qint32 drill = makeObject(h, u"Drill"_s, 110, 110);
         h.canvas().SetUserProperty(u"Colour"_s, u"12"_s);
         h.dragObject(drill, pixelOf(h, 160, 151));
-        QCOMPARE(h.canvas().objectById(drill)->fillColor, *Palette::colour(15));
+        QCOMPARE(h.canvas().objectById(drill)->fillColor, palette(15));
 
         h.dragObject(drill, pixelOf(h, 125, 175));
         QCOMPARE(h.form->zLabel1->text(), u"Mouse is over empty area"_s);
@@ -263,8 +261,8 @@ private slots:
         QVERIFY(!h.form->locationcombo1->isVisible());
         QVERIFY(!h.form->List1->isVisible());
         // Its own colours come back, and the drop stands.
-        QCOMPARE(h.canvas().objectById(drill)->fillColor, *Palette::colour(12));
-        QCOMPARE(h.canvas().objectById(drill)->textColor, *Palette::colour(0));
+        QCOMPARE(h.canvas().objectById(drill)->fillColor, palette(12));
+        QCOMPARE(h.canvas().objectById(drill)->textColor, palette(0));
         QVERIFY(rectOf(h, drill).contains(QPoint(125, 175)));
         QCOMPARE(h.canvas().PointerSetting(), qint16(100));
     }

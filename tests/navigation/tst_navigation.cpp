@@ -6,7 +6,6 @@
 
 #include "canvas/vellum.h"
 
-#include <QComboBox>
 #include <QLocale>
 #include <QPushButton>
 #include <QTest>
@@ -27,8 +26,7 @@ struct Boxes
         attic = doc.box(u"Attic"_s, 200, 100);
         cellar = doc.box(u"Cellar"_s, 400, 300);
         thing = doc.storedObject(u"Lamp"_s, u"Attic"_s, 200, 100);
-        doc.save();
-        harness.start();
+        harness.startOn(doc);
     }
     frmMain &form() { return *harness.form; }
     ::Vellum &canvas() { return harness.canvas(); }
@@ -39,13 +37,6 @@ struct Boxes
             canvas().setObjectSelected(canvas().objectById(id), true);
     }
     void pressDelete() { QTest::keyClick(&canvas(), Qt::Key_Delete); }
-    QStringList boxList()
-    {
-        QStringList names;
-        for (int i = 0; i < form().locationcombo1->count(); ++i)
-            names << form().locationcombo1->itemText(i);
-        return names;
-    }
     int visibleButtons()
     {
         int n = 0;
@@ -65,12 +56,6 @@ bool isYellow(const QPushButton *button)
     return c.red() > 200 && c.green() > 150 && c.blue() < 120;
 }
 
-// Where a drawing point lies in the canvas widget, to the nearest pixel.
-QPoint pixelOf(::Vellum &canvas, double x, double y)
-{
-    return canvas.toPixels(x, y).toPoint();
-}
-
 } // namespace
 
 class TestNavigation : public QObject
@@ -88,7 +73,7 @@ private slots:
         QCOMPARE(b.form().currentBox, 1);
         QCOMPARE(b.form().dropX, 400);
         QCOMPARE(b.form().dropY, 300);
-        QCOMPARE(pixelOf(b.canvas(), 400, 292), QPoint(0, 0));
+        QCOMPARE(steps::pixelOf(b.harness, 400, 292), QPoint(0, 0));
         QVERIFY(!b.form().Shortcut[0]->icon().isNull());
         QVERIFY(!isYellow(b.form().Shortcut[0]));
         QVERIFY(isYellow(b.form().Shortcut[1]));
@@ -111,7 +96,7 @@ private slots:
         QCOMPARE(b.form().currentBox, 2);
         QCOMPARE(b.form().dropX, 200);
         QCOMPARE(b.form().dropY, 100);
-        QCOMPARE(pixelOf(b.canvas(), 0, -8), QPoint(0, 0));
+        QCOMPARE(steps::pixelOf(b.harness, 0, -8), QPoint(0, 0));
         QVERIFY(isYellow(b.form().Shortcut[2]));
     }
 
@@ -127,7 +112,7 @@ private slots:
         QCOMPARE(b.form().dropX, 200); // still the first box's corner from start-up
         QVERIFY(b.form().Shortcut[0]->icon().isNull());
         QVERIFY(b.form().Shortcut[1]->icon().isNull());
-        QCOMPARE(pixelOf(b.canvas(), 0, -8), QPoint(0, 0));
+        QCOMPARE(steps::pixelOf(b.harness, 0, -8), QPoint(0, 0));
     }
 
     void zoomInBringsPointToCorner_data()
@@ -146,7 +131,7 @@ private slots:
         QFETCH(int, y);
         Boxes b;
         b.form().ZoomIn(x, y, 0, 0);
-        QCOMPARE(pixelOf(b.canvas(), x, y), QPoint(0, 0));
+        QCOMPARE(steps::pixelOf(b.harness, x, y), QPoint(0, 0));
         QCOMPARE(b.canvas().ZoomMode(), 0);
         QCOMPARE(b.canvas().ZoomX(), b.canvas().FitZoomX());
         // A stored object (4 x 4 units) is big enough to press and drag.
@@ -192,7 +177,7 @@ private slots:
         QCOMPARE(b.canvas().ObjectCount(1), before - objectsRemoved);
         if (id != 0)
             QCOMPARE(b.canvas().objectById(id) == nullptr, objectsRemoved == 1);
-        QCOMPARE(b.boxList(), boxList);
+        QCOMPARE(steps::comboLines(b.form().locationcombo1), boxList);
         QCOMPARE(b.form().boxNameText, TextRules::joinCrLf(boxList));
         QCOMPARE(b.form().Shortcut[0]->text() != u"stale"_s, refreshed);
         if (refreshed) {
@@ -219,10 +204,10 @@ private slots:
         QFETCH(QStringList, names);
         QFETCH(QStringList, left);
         Boxes b(names);
-        QCOMPARE(b.boxList(), names);
+        QCOMPARE(steps::comboLines(b.form().locationcombo1), names);
         b.select(b.attic);
         b.pressDelete();
-        QCOMPARE(b.boxList(), left);
+        QCOMPARE(steps::comboLines(b.form().locationcombo1), left);
         QCOMPARE(b.form().boxNameText, left.isEmpty() ? u"\r\n"_s : TextRules::joinCrLf(left));
         QCOMPARE(b.visibleButtons(), left.size());
         QVERIFY(b.form().Shortcut[left.size()]->isHidden());

@@ -74,11 +74,6 @@ std::unique_ptr<Harness> start()
     return h;
 }
 
-QString prop(Harness &h, qint32 id, const QString &key)
-{
-    return h.property(id, key);
-}
-
 QList<bool> covered(Harness &h)
 {
     QList<bool> rows;
@@ -140,8 +135,8 @@ private slots:
         QCOMPARE(h->form->zLabel7->text(), QString::number(id));
         QCOMPARE(h->form->colour->currentText(), u"Colour"_s);
         // The refresh wrote every value back unchanged.
-        QCOMPARE(prop(*h, id, u"18"_s), u"3/4/2026"_s);
-        QCOMPARE(prop(*h, id, u"Value"_s), u"25"_s);
+        QCOMPARE(h->property(id, u"18"_s), u"3/4/2026"_s);
+        QCOMPARE(h->property(id, u"Value"_s), u"25"_s);
     }
 
     void fillRedrawsTheName_data()
@@ -197,8 +192,8 @@ private slots:
         QTest::mouseRelease(&h->canvas(), Qt::LeftButton, Qt::NoModifier, empty);
         QCOMPARE(h->form->Combo1->currentText(), u"Choose Type"_s);
         QCOMPARE(covered(*h), coveredFrom(0));
-        QCOMPARE(prop(*h, id, u"5"_s), u"steel"_s);
-        QCOMPARE(prop(*h, id, u"Name"_s), u"Kettle"_s);
+        QCOMPARE(h->property(id, u"5"_s), u"steel"_s);
+        QCOMPARE(h->property(id, u"Name"_s), u"Kettle"_s);
     }
 
     void severalSelected_data()
@@ -227,15 +222,15 @@ private slots:
         QCOMPARE(h->form->Combo1->currentText(), chooser);
         // Fields keep the first object's values and nothing was written back.
         QCOMPARE(h->form->textheader->text(), u"Lamp"_s);
-        QCOMPARE(prop(*h, b, u"Name"_s), u"Vase"_s);
+        QCOMPARE(h->property(b, u"Name"_s), u"Vase"_s);
 
         // Typing stores nothing while several are selected.
         Harness::typeInto(h->form->Text5, u"xy"_s);
         Harness::typeInto(h->form->Value, u"9"_s);
-        QCOMPARE(prop(*h, a, u"5"_s), u"brass"_s);
-        QCOMPARE(prop(*h, b, u"5"_s), QString());
-        QCOMPARE(prop(*h, a, u"Value"_s), u"0"_s);
-        QCOMPARE(prop(*h, b, u"Value"_s), u"0"_s);
+        QCOMPARE(h->property(a, u"5"_s), u"brass"_s);
+        QCOMPARE(h->property(b, u"5"_s), QString());
+        QCOMPARE(h->property(a, u"Value"_s), u"0"_s);
+        QCOMPARE(h->property(b, u"Value"_s), u"0"_s);
     }
 
     void colourScheme_data()
@@ -368,7 +363,7 @@ private slots:
         QStringList stored;
         // Connected after the window's own rule, so it sees what the rule stored.
         connect(field, &QLineEdit::textChanged, field,
-                [&] { stored << prop(*h, id, u"5"_s); });
+                [&] { stored << h->property(id, u"5"_s); });
         Harness::typeInto(field, u"abc"_s);
         QCOMPARE(stored, QStringList({u"a"_s, u"ab"_s, u"abc"_s}));
 
@@ -379,7 +374,7 @@ private slots:
         h->form->Value->end(false);
         QTest::keyClick(h->form->Value, Qt::Key_Backspace);
         QTest::keyClick(h->form->Value, Qt::Key_Backspace);
-        QCOMPARE(prop(*h, id, u"Value"_s), QString());
+        QCOMPARE(h->property(id, u"Value"_s), QString());
     }
 
     void nameAndHeaderRename_data()
@@ -405,13 +400,13 @@ private slots:
         h->canvas().SetObjectText(u"sunset"_s);
         h->clickObject(id);
         retype(h->form->txtName, u"Shelf"_s);
-        QCOMPARE(prop(*h, id, u"Name"_s), u"Shelf"_s);
+        QCOMPARE(h->property(id, u"Name"_s), u"Shelf"_s);
         QCOMPARE(object(*h, id).objectText, byName);
 
         h->clickObject(id);
         QCOMPARE(h->form->textheader->text(), u"Shelf"_s);
         retype(h->form->textheader, u"Drill"_s);
-        QCOMPARE(prop(*h, id, u"Name"_s), byHeader);
+        QCOMPARE(h->property(id, u"Name"_s), byHeader);
         QCOMPARE(object(*h, id).objectText, type == u"Pic"_s ? byName : byHeader);
     }
 
@@ -426,9 +421,9 @@ private slots:
         // through, and the new name lands on the selected box.
         QCOMPARE(h->canvas().CurrentObject(), waiting);
         Harness::typeInto(h->form->textheader, u"s"_s);
-        QCOMPARE(prop(*h, box, u"Name"_s), u"Attics"_s);
+        QCOMPARE(h->property(box, u"Name"_s), u"Attics"_s);
         QCOMPARE(object(*h, box).objectText, u"Attics"_s);
-        QCOMPARE(prop(*h, waiting, u"Name"_s), u"Rug"_s);
+        QCOMPARE(h->property(waiting, u"Name"_s), u"Rug"_s);
     }
 
     void historyIsStoredOnlyBySaveChanges()
@@ -442,14 +437,15 @@ private slots:
         QVERIFY(h->form->movehistory->textCursor().atEnd());
 
         Harness::typeInto(h->form->movehistory, u"lent out"_s);
-        QCOMPARE(prop(*h, id, u"MovementHistory"_s), history);
+        QCOMPARE(h->property(id, u"MovementHistory"_s), history);
         // The next press shows the stored history again.
         h->clickObject(id);
         QCOMPARE(h->form->movehistory->toPlainText(), u"Attic - Cellar\n1/2/2026\n"_s);
 
         Harness::typeInto(h->form->movehistory, u"lent out"_s);
         h->form->SaveChanges->click();
-        QCOMPARE(prop(*h, id, u"MovementHistory"_s), u"Attic - Cellar\r\n1/2/2026\r\nlent out"_s);
+        QCOMPARE(h->property(id, u"MovementHistory"_s),
+                 u"Attic - Cellar\r\n1/2/2026\r\nlent out"_s);
     }
 
     void choosingAType_data()
@@ -478,9 +474,9 @@ private slots:
         h->clickObject(id);
         choose(h->form->Combo1, position);
 
-        QCOMPARE(prop(*h, id, u"set"_s), name);
-        QCOMPARE(prop(*h, id, u"TypeIndex"_s), typeIndex);
-        QCOMPARE(prop(*h, id, u"Colour"_s), QString::number(position));
+        QCOMPARE(h->property(id, u"set"_s), name);
+        QCOMPARE(h->property(id, u"TypeIndex"_s), typeIndex);
+        QCOMPARE(h->property(id, u"Colour"_s), QString::number(position));
         QCOMPARE(object(*h, id).fillColor, palette(position));
         QCOMPARE(object(*h, id).textColor, palette(text));
         QCOMPARE(h->form->Combo1->currentText(), name);
@@ -500,10 +496,10 @@ private slots:
         h->form->readyList = {QString::number(waiting)};
         h->clickObject(selected);
         choose(h->form->Combo1, 6);
-        QCOMPARE(prop(*h, waiting, u"set"_s), u"Car"_s);
-        QCOMPARE(prop(*h, waiting, u"Colour"_s), u"6"_s);
-        QCOMPARE(prop(*h, selected, u"set"_s), QString());
-        QCOMPARE(prop(*h, selected, u"TypeIndex"_s), u"1"_s);
+        QCOMPARE(h->property(waiting, u"set"_s), u"Car"_s);
+        QCOMPARE(h->property(waiting, u"Colour"_s), u"6"_s);
+        QCOMPARE(h->property(selected, u"set"_s), QString());
+        QCOMPARE(h->property(selected, u"TypeIndex"_s), u"1"_s);
     }
 
     void captionsFollowTheTableOnTheNextClick()
@@ -516,7 +512,7 @@ private slots:
         // The table changes; the object keeps its type, and the new caption shows next time.
         h->form->typeTableTextValue.replace(u"Bought"_s, u"Since"_s);
         h->clickObject(id);
-        QCOMPARE(prop(*h, id, u"set"_s), u"Tool"_s);
+        QCOMPARE(h->property(id, u"set"_s), u"Tool"_s);
         QCOMPARE(h->form->Label[2]->text(), u"Since"_s);
     }
 };

@@ -17,18 +17,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QByteArray contents(const QString &file)
-{
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &file, const QByteArray &bytes)
-{
-    QFile out(file);
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
-}
-
 // The main window started on a drawing with one box and two stored objects, "Lamp" and
 // "Rug", whose alarm dates are given.
 struct Drawing
@@ -41,8 +29,7 @@ struct Drawing
         doc.box(u"Attic"_s, 200, 100);
         lamp = doc.storedObject(u"Lamp"_s, u"Attic"_s, 200, 100, {{u"18"_s, lampAlarm}});
         rug = doc.storedObject(u"Rug"_s, u"Attic"_s, 210, 110, {{u"18"_s, rugAlarm}});
-        doc.save();
-        harness.start();
+        harness.startOn(doc);
     }
     frmMain &form() { return *harness.form; }
     QStringList &messages() { return harness.platform->messages; }
@@ -52,7 +39,6 @@ struct Drawing
         harness.canvas().SetCurrentObject(id);
         harness.canvas().SetUserProperty(u"18"_s, date);
     }
-    QString startProperty(const QString &key) { return harness.property(form().startObject, key); }
 
     Harness harness;
     qint32 lamp = 0, rug = 0;
@@ -85,12 +71,12 @@ private slots:
         QFETCH(bool, quits);
         Drawing d(QString(), alarm);
         d.form().boxNameText = u"Attic\r\nCellar\r\n"_s;
-        const QByteArray before = contents(u"pic"_s);
+        const QByteArray before = fileBytes(u"pic"_s);
 
         d.quit();
 
         QCOMPARE(d.form().isVisible(), !quits);
-        QCOMPARE(contents(u"pic"_s) != before, quits);
+        QCOMPARE(fileBytes(u"pic"_s) != before, quits);
         QCOMPARE(QFile::exists(u"backups/pic1"_s), quits);
         if (quits) {
             QVERIFY(d.messages().isEmpty());
@@ -101,8 +87,8 @@ private slots:
                      QStringList {u"Please change the Alarm Date for Rug, "
                                   "it disnae make sense"_s});
             // Nothing was written, not even to the start object.
-            QCOMPARE(d.startProperty(u"Boxes"_s), u"Attic\r\n"_s);
-            QCOMPARE(d.startProperty(u"SaveId"_s), u"0"_s);
+            QCOMPARE(d.harness.startProperty(u"Boxes"_s), u"Attic\r\n"_s);
+            QCOMPARE(d.harness.startProperty(u"SaveId"_s), u"0"_s);
         }
     }
 
@@ -139,16 +125,16 @@ private slots:
             QTest::mouseClick(form.btnquit, Qt::LeftButton);
             QVERIFY2(!form.isVisible(), qPrintable(platform.messages.join(u'\n')));
             if (run == 1)
-                firstBackup = contents(u"backups/pic1"_s);
+                firstBackup = fileBytes(u"backups/pic1"_s);
         }
 
         for (int n = 1; n <= 10; ++n)
             QVERIFY(QFile::exists(u"backups/pic%1"_s.arg(n)));
         QVERIFY(!QFile::exists(u"backups/pic11"_s));
         QVERIFY(!firstBackup.isEmpty());
-        QCOMPARE(contents(u"backups/pic1"_s), firstBackup);
+        QCOMPARE(fileBytes(u"backups/pic1"_s), firstBackup);
         // The backup already holds the raised counter: it is the document, byte for byte.
-        QCOMPARE(contents(u"backups/pic10"_s), contents(u"pic"_s));
+        QCOMPARE(fileBytes(u"backups/pic10"_s), fileBytes(u"pic"_s));
         QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), u"10"_s);
     }
 
@@ -179,9 +165,9 @@ private slots:
 
         QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
         QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), written);
-        QCOMPARE(contents(u"backups/pic"_s + written), contents(u"pic"_s));
+        QCOMPARE(fileBytes(u"backups/pic"_s + written), fileBytes(u"pic"_s));
         for (const QString &n : existing)
-            QCOMPARE(contents(u"backups/pic"_s + n), QByteArray("an older backup"));
+            QCOMPARE(fileBytes(u"backups/pic"_s + n), QByteArray("an older backup"));
     }
 
     void failedSaveKeepsWindowOpen_data()
@@ -224,7 +210,7 @@ private slots:
         d.messages().clear();
         d.quit();
         QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
-        QCOMPARE(contents(nextBackup), contents(u"pic"_s));
+        QCOMPARE(fileBytes(nextBackup), fileBytes(u"pic"_s));
         QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), nextBackup.mid(11));
     }
 

@@ -6,7 +6,6 @@
 
 #include "app/controls.h"
 #include "canvas/vellum.h"
-#include "store/rules/palette.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -18,6 +17,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace safety;
+using namespace steps;
 
 namespace {
 
@@ -47,18 +47,6 @@ struct TwoBoxes
     qint32 lamp = 0;
     qint32 vase = 0;
 };
-
-void choose(QComboBox *box, int k)
-{
-    box->setCurrentIndex(k);
-    emit box->activated(k);
-    QCoreApplication::processEvents();
-}
-
-QString startValue(Scene &scene, const QString &key)
-{
-    return scene.harness.property(scene.form().startObject, key);
-}
 
 } // namespace
 
@@ -279,7 +267,7 @@ void BadValueTest::colourOutOfPalette()
     // The colour choice repairs it.
     choose(scene.form().colour, 4);
     QCOMPARE(h.property(drawing.lamp, u"Colour"_s), u"4"_s);
-    QCOMPARE(h.canvas().objectById(drawing.lamp)->fillColor, *Palette::colour(4));
+    QCOMPARE(h.canvas().objectById(drawing.lamp)->fillColor, palette(4));
     QVERIFY(scene.problems().isEmpty());
 
     scene.quit();
@@ -315,17 +303,10 @@ void BadValueTest::valueOutOfRange()
     Harness &h = scene.harness;
 
     // The lamp goes to the cellar: dropped on its strip, then the box chosen.
-    h.dragObject(drawing.lamp, h.canvas().toPixels(160, 151).toPoint());
+    h.dragObject(drawing.lamp, pixelOf(h, 160, 151));
     QCOMPARE(scene.form().readyList, QStringList{QString::number(drawing.lamp)});
-    const int cellar = scene.form().locationcombo1->findText(u"Cellar"_s);
-    choose(scene.form().locationcombo1, cellar);
-
-    qint32 cellarBody = 0;
-    for (const auto &object : h.canvas().objects()) {
-        if (h.property(object->id, u"Type"_s) == u"Location"_s
-            && h.property(object->id, u"Name"_s) == u"Cellar"_s)
-            cellarBody = object->id;
-    }
+    chooseDestination(h, u"Cellar"_s);
+    const qint32 cellarBody = boxParts(h, u"Cellar"_s).body;
     QCOMPARE(h.property(drawing.lamp, u"Info"_s), u"Cellar"_s);
     QCOMPARE(h.property(cellarBody, u"Value"_s), cellarTotal);
     QCOMPARE(h.property(drawing.lamp, u"Value"_s), lampValue);
@@ -364,7 +345,7 @@ void BadValueTest::alarmNotADate()
     QCOMPARE(scene.messages(),
              QStringList{u"Please change the Alarm Date for Lamp, it disnae make sense"_s});
     QVERIFY2(scene.problems().isEmpty(), qPrintable(scene.problems().join(u'\n')));
-    QCOMPARE(startValue(scene, u"SaveId"_s), u"2"_s);
+    QCOMPARE(scene.harness.startProperty(u"SaveId"_s), u"2"_s);
 }
 
 int runBadValueTest(int argc, char **argv)

@@ -64,7 +64,7 @@ void CrashTest::killedWhileSaving()
     QVERIFY(make.waitForFinished(120000));
     QCOMPARE(make.exitCode(), 0);
     int count = 0;
-    QVERIFY(isDocument(contents(u"pic"_s), &count));
+    QVERIFY(isDocument(fileBytes(u"pic"_s), &count));
     QCOMPARE(count, objectCount);
 
     QProcess server;

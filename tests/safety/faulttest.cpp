@@ -4,8 +4,6 @@
 
 #include "safetyfixture.h"
 
-#include "canvas/vellum.h"
-
 #include <QLineEdit>
 #include <QLocale>
 
@@ -109,7 +107,7 @@ void FaultTest::everyFaultDuringQuit()
         const bool backupWhole = failedSave == 2 || failedStep == u"flush"_s;
         QCOMPARE(added, backupWhole ? QStringList{u"backups/pic3"_s} : QStringList());
         if (backupWhole)
-            QVERIFY(isDocument(contents(u"backups/pic3"_s)));
+            QVERIFY(isDocument(fileBytes(u"backups/pic3"_s)));
 
         // The fault is gone: the next quit saves everything, the renamed lamp included.
         scene.messages().clear();

@@ -100,7 +100,7 @@ Objects readFile(const QString &file)
 {
     Objects objects;
     QString error;
-    DocumentFile::read(contents(file), objects, error);
+    DocumentFile::read(fileBytes(file), objects, error);
     return objects;
 }
 
@@ -246,7 +246,7 @@ void HostileTest::hugePicture()
     // Dropped on the drawing it becomes a stored object for the file, not a picture.
     Vellum_FileDrop(scene.form(), h.folder.file(u"poster.png"_s));
     QCOMPARE(h.canvas().ObjectCount(1), count + 1);
-    QCOMPARE(h.property(h.canvas().objects().back()->id, u"Type"_s), u"Object"_s);
+    QCOMPARE(h.property(steps::lastId(h), u"Type"_s), u"Object"_s);
     QVERIFY(QFile::remove(u"poster.png"_s));
 
     scene.quit();

@@ -4,7 +4,7 @@
 // and older backups, a snapshot of every file in it, and the checks that nothing the user
 // had was lost.
 
-#include "navigation/documentbuilder.h"
+#include "support/documentbuilder.h"
 #include "support/testsupport.h"
 
 #include "canvas/model/documentfile.h"
@@ -21,18 +21,6 @@
 namespace safety {
 
 using Files = QMap<QString, QByteArray>;
-
-inline QByteArray contents(const QString &file)
-{
-    QFile in(file);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-}
-
-inline bool writeFile(const QString &file, const QByteArray &bytes)
-{
-    QFile out(file);
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
-}
 
 inline QByteArray digest(const QString &file)
 {
@@ -150,7 +138,7 @@ struct Scene
         if (!saved)
             return found;
         const QByteArray pic = after.value(QStringLiteral("pic"));
-        if (!isDocument(contents(QStringLiteral("pic"))))
+        if (!isDocument(fileBytes(QStringLiteral("pic"))))
             found << QStringLiteral("pic is not a whole document");
         const QStringList added = newFiles(before, after);
         if (added.size() != 1 || after.value(added.value(0)) != pic)

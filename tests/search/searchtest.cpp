@@ -3,10 +3,7 @@
 
 #include "support/testsupport.h"
 
-#include "features/features.h"
-#include "move/move.h"
 #include "panel/panel.h"
-#include "store/rules/palette.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -29,7 +26,7 @@ std::unique_ptr<Harness> drawing()
     auto h = std::make_unique<Harness>();
     newBox(*h, u"Tools"_s);
     newBox(*h, u"Garden"_s);
-    QTest::mouseClick(h->form->Shortcut[0], Qt::LeftButton);
+    chooseBox(*h, u"Garden"_s);
     writeProperty(*h, newObject(*h), u"Name"_s, u"Hammer"_s);
     writeProperty(*h, newObject(*h), u"Name"_s, u"Rake"_s);
     return h;

@@ -16,11 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString crlfList(const QStringList &items)
-{
-    return TextRules::joinCrLf(items);
-}
-
 // Writes "pic" in the current folder: a start object (when typeTable is not null) and,
 // for every box name, a box body and its strip.
 void writeDocument(const QStringList &startNames, const QString &boxes, const QString &typeTable,
@@ -48,20 +43,12 @@ void writeDocument(const QStringList &startNames, const QString &boxes, const QS
     QVERIFY(model.SaveDocument(u"pic"_s));
 }
 
-QStringList entries(const QComboBox *box)
-{
-    QStringList texts;
-    for (int i = 0; i < box->count(); ++i)
-        texts << box->itemText(i);
-    return texts;
-}
-
 QString typeTableWithNames()
 {
     QStringList cells(255, QString());
     for (int k = 0; k < 15; ++k)
         cells[17 * k] = u"Type %1"_s.arg(k);
-    return crlfList(cells);
+    return TextRules::joinCrLf(cells);
 }
 
 } // namespace
@@ -94,7 +81,8 @@ private slots:
             {u"Type"_s, u"Loadout"_s}, {u"Name"_s, u"Start"_s},
             {u"Info"_s, u"Start"_s},   {u"set"_s, u"Start"_s},
             {u"SaveId"_s, u"0"_s},     {u"Boxes"_s, QString()},
-            {u"Colour"_s, u"3"_s},     {u"ObjectTypes"_s, crlfList(QStringList(255, QString()))},
+            {u"Colour"_s, u"3"_s},
+            {u"ObjectTypes"_s, TextRules::joinCrLf(QStringList(255, QString()))},
         };
         for (const auto &[key, value] : expected)
             QCOMPARE(h.property(start, key), value);
@@ -106,7 +94,7 @@ private slots:
         QCOMPARE(object->textColor, QColor(255, 255, 255));
         QCOMPARE(object->objectText, u"Start"_s);
         QCOMPARE(object->shapeParam, qint16(200));
-        QCOMPARE(h.form->typeTableTextValue, crlfList(QStringList(255, QString())));
+        QCOMPARE(h.form->typeTableTextValue, TextRules::joinCrLf(QStringList(255, QString())));
         QCOMPARE(h.form->Combo1->count(), 0);
         QVERIFY(QDir(u"backups"_s).exists());
         QCOMPARE(h.form->Calendar1->selectedDate(), h.platform->fixedToday);
@@ -127,7 +115,7 @@ private slots:
         QDir::setCurrent(folder.path());
         second.start();
         QCOMPARE(second.form->Combo1->count(), 15);
-        QCOMPARE(entries(second.form->Combo1), QStringList(15, QString()));
+        QCOMPARE(steps::comboLines(second.form->Combo1), QStringList(15, QString()));
     }
 
     void lastStartObjectWins()
@@ -142,7 +130,7 @@ private slots:
         QStringList names;
         for (int k = 0; k < 15; ++k)
             names << u"Type %1"_s.arg(k);
-        QCOMPARE(entries(h.form->Combo1), names);
+        QCOMPARE(steps::comboLines(h.form->Combo1), names);
         QCOMPARE(h.form->Combo1->currentText(), u"Choose Type"_s);
     }
 
@@ -151,9 +139,9 @@ private slots:
         QTest::addColumn<QString>("boxes");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("empty piece skipped")
-            << crlfList({u"A"_s, QString(), u"B"_s}) << QStringList {u"A"_s, u"B"_s};
+            << TextRules::joinCrLf({u"A"_s, QString(), u"B"_s}) << QStringList {u"A"_s, u"B"_s};
         QTest::newRow("alphabetical, case ignored")
-            << crlfList({u"shed"_s, u"Attic"_s, u"garage"_s})
+            << TextRules::joinCrLf({u"shed"_s, u"Attic"_s, u"garage"_s})
             << QStringList {u"Attic"_s, u"garage"_s, u"shed"_s};
         QTest::newRow("no boxes") << QString() << QStringList();
         QTest::newRow("a single CR LF") << u"\r\n"_s << QStringList();
@@ -166,7 +154,7 @@ private slots:
         Harness h(false);
         writeDocument({u"Start"_s}, boxes, typeTableWithNames());
         h.start();
-        QCOMPARE(entries(h.form->locationcombo1), expected);
+        QCOMPARE(steps::comboLines(h.form->locationcombo1), expected);
         QCOMPARE(h.form->boxNameText, boxes);
         for (int i = 0; i < 45; ++i) {
             QPushButton *button = h.form->Shortcut[size_t(i)];
@@ -183,9 +171,9 @@ private slots:
         for (int i = 0; i < 47; ++i)
             names << u"Box %1"_s.arg(i, 2, 10, QLatin1Char('0'));
         Harness h(false);
-        writeDocument({u"Start"_s}, crlfList(names), typeTableWithNames());
+        writeDocument({u"Start"_s}, TextRules::joinCrLf(names), typeTableWithNames());
         h.start();
-        QCOMPARE(entries(h.form->locationcombo1), names);
+        QCOMPARE(steps::comboLines(h.form->locationcombo1), names);
         QCOMPARE(h.form->Shortcut[44]->text(), names.at(44));
         QVERIFY(h.form->Shortcut[44]->isVisibleTo(h.form.get()));
     }
@@ -193,14 +181,14 @@ private slots:
     void damagedTypeTableIsPadded()
     {
         Harness h(false);
-        writeDocument({u"Start"_s}, QString(), crlfList({u"Tools"_s, u"Size"_s}));
+        writeDocument({u"Start"_s}, QString(), TextRules::joinCrLf({u"Tools"_s, u"Size"_s}));
         h.start();
         QCOMPARE(h.form->Combo1->count(), 15);
         QCOMPARE(h.form->Combo1->itemText(0), u"Tools"_s);
         const QStringList cells = TextRules::splitCrLf(h.form->typeTableTextValue);
         QCOMPARE(cells.size(), 256);
         QCOMPARE(cells.at(1), u"Size"_s);
-        QCOMPARE(h.property(h.form->startObject, u"ObjectTypes"_s), h.form->typeTableTextValue);
+        QCOMPARE(h.startProperty(u"ObjectTypes"_s), h.form->typeTableTextValue);
     }
 
     void monthAdvancer_data()
@@ -232,7 +220,7 @@ private slots:
             u"Black"_s,       u"Dark Blue"_s,  u"Green"_s,      u"Cyan"_s,          u"Wine"_s,
             u"Magenta"_s,     u"Mustard"_s,    u"Light Gray"_s, u"Dark Gray"_s,     u"Blue"_s,
             u"Light Green"_s, u"Light Cyan"_s, u"Red"_s,        u"Light Magenta"_s, u"Yellow"_s};
-        QCOMPARE(entries(h.form->colour), expected);
+        QCOMPARE(steps::comboLines(h.form->colour), expected);
     }
 
     void closeCommandIsGone()

@@ -2,6 +2,7 @@
 
 #include "canvas/vellum.h"
 #include "store/rules/palette.h"
+#include "support/documentbuilder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -36,24 +37,30 @@ QString WorkingFolder::file(const QString &name) const
     return mDir.filePath(name);
 }
 
+QByteArray fileBytes(const QString &file)
+{
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("<missing>");
+}
+
+bool writeFile(const QString &file, const QByteArray &bytes)
+{
+    QFile out(file);
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+}
+
 Harness::Harness()
     : Harness(true)
 {
 }
 
 Harness::Harness(bool startNow)
-    : platformOwner(std::make_unique<FakePlatform>())
+    : platform(std::make_unique<FakePlatform>())
+    , form(std::make_unique<frmMain>(platform.get()))
 {
-    platform = platformOwner.get();
-    form = std::make_unique<frmMain>(platform);
     form->resize(1280, 800);
     if (startNow)
         start();
-}
-
-Harness::~Harness()
-{
-    form.reset();
 }
 
 void Harness::start()
@@ -61,6 +68,12 @@ void Harness::start()
     form->Form_Load();
     form->show();
     QApplication::processEvents();
+}
+
+void Harness::startOn(DocumentBuilder &doc)
+{
+    doc.save();   // "pic" in the working folder, which is current
+    start();
 }
 
 QPoint Harness::centreOf(qint32 id) const
@@ -127,6 +140,11 @@ QString Harness::property(qint32 id, const QString &key) const
             return v;
     }
     return {};
+}
+
+QString Harness::startProperty(const QString &key) const
+{
+    return property(form->startObject, key);
 }
 
 namespace steps {
@@ -262,6 +280,14 @@ QStringList listLines(QListWidget *list)
     QStringList lines;
     for (int i = 0; i < list->count(); ++i)
         lines << list->item(i)->text();
+    return lines;
+}
+
+QStringList comboLines(QComboBox *box)
+{
+    QStringList lines;
+    for (int i = 0; i < box->count(); ++i)
+        lines << box->itemText(i);
     return lines;
 }
 

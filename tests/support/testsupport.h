@@ -16,6 +16,7 @@
 
 #include <memory>
 
+class DocumentBuilder;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -37,18 +38,21 @@ private:
     QString mPrevious;
 };
 
+// The bytes of a file, "<missing>" when it cannot be read.
+QByteArray fileBytes(const QString &file);
+bool writeFile(const QString &file, const QByteArray &bytes);
+
 // The main window on a fake platform, started (Form_Load) and shown offscreen at
 // 1280 x 800, in its own working folder.
 struct Harness
 {
     Harness();               // starts at once
     explicit Harness(bool start);
-    ~Harness();
     void start();            // Form_Load() and show()
+    void startOn(DocumentBuilder &doc);  // saves its drawing as "pic" here, then starts
 
     WorkingFolder folder;
-    FakePlatform *platform = nullptr;   // owned by the test, outlives the window
-    std::unique_ptr<FakePlatform> platformOwner;
+    std::unique_ptr<FakePlatform> platform;   // outlives the window
     std::unique_ptr<frmMain> form;
 
     ::Vellum &canvas() const { return *form->Vellum; }
@@ -72,6 +76,7 @@ struct Harness
     // Id of the first object in drawing order whose key equals value, 0 if none.
     qint32 findId(const QString &key, const QString &value) const;
     QString property(qint32 id, const QString &key) const;
+    QString startProperty(const QString &key) const;   // of the start object
 };
 
 // Steps shared by the suites: commands run through the window's own buttons and choosers,
@@ -107,6 +112,7 @@ qint32 makeObject(Harness &h, const QString &name, qint32 x, qint32 y);
 
 void choose(QComboBox *box, int k);               // picks entry k as the user does
 QStringList listLines(QListWidget *list);
+QStringList comboLines(QComboBox *box);
 void retype(QLineEdit *field, const QString &text);  // select all, then type
 
 // Files dragged from a file manager and released at a pixel point of the canvas.

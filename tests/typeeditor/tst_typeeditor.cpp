@@ -42,8 +42,7 @@ struct Types
         doc.box(u"Attic"_s, 200, 100);
         novel = doc.storedObject(u"Novel"_s, u"Attic"_s, 200, 100,
                                  {{u"set"_s, u"Books"_s}, {u"TypeIndex"_s, u"1"_s}});
-        doc.save();
-        harness.start();
+        harness.startOn(doc);
     }
     frmMain &form() { return *harness.form; }
     Form1 &open()
@@ -55,20 +54,8 @@ struct Types
     {
         return form().typeEditor().findChild<QLineEdit *>(u"Text1(%1)"_s.arg(i));
     }
-    void retype(int i, const QString &text)
-    {
-        cell(i)->selectAll();
-        Harness::typeInto(cell(i), text);
-    }
     void save() { QTest::mouseClick(form().typeEditor().Command1, Qt::LeftButton); }
-    QStringList chooser()
-    {
-        QStringList names;
-        for (int i = 0; i < form().Combo1->count(); ++i)
-            names << form().Combo1->itemText(i);
-        return names;
-    }
-    QString storedTable() { return harness.property(form().startObject, u"ObjectTypes"_s); }
+    QString storedTable() { return harness.startProperty(u"ObjectTypes"_s); }
 
     Harness harness;
     qint32 novel = 0;
@@ -107,12 +94,12 @@ private slots:
         Types t;
         const QString shown = t.form().Combo1->currentText();
         t.open();
-        t.retype(0, u"Novels"_s);
+        steps::retype(t.cell(0), u"Novels"_s);
         t.save();
 
         QVERIFY(t.form().isVisible());
         QVERIFY(!t.form().typeEditor().isVisible());
-        const QStringList names = t.chooser();
+        const QStringList names = steps::comboLines(t.form().Combo1);
         QCOMPARE(names.size(), 15);
         QCOMPARE(names.at(0), u"Novels"_s);
         QCOMPARE(names.at(3), u"Tools"_s);
@@ -144,21 +131,21 @@ private slots:
         t.save();
 
         QCOMPARE(t.storedTable(), before);
-        QCOMPARE(t.chooser().size(), 15);
+        QCOMPARE(steps::comboLines(t.form().Combo1).size(), 15);
     }
 
     void closeIsCancel()
     {
         Types t;
-        const QStringList names = t.chooser();
+        const QStringList names = steps::comboLines(t.form().Combo1);
         Form1 &editor = t.open();
-        t.retype(1, u"Scribbled"_s);
+        steps::retype(t.cell(1), u"Scribbled"_s);
         editor.close();
 
         QVERIFY(t.form().isVisible());
         QVERIFY(!editor.isVisible());
         QCOMPARE(t.storedTable(), sampleTable());
-        QCOMPARE(t.chooser(), names);
+        QCOMPARE(steps::comboLines(t.form().Combo1), names);
 
         t.open();
         QCOMPARE(t.cell(1)->text(), u"Author"_s);
