@@ -3,28 +3,12 @@
 
 #include "support/testsupport.h"
 
-#include "panel/panel.h"
 #include "store/rules/textrules.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 
 using namespace Qt::StringLiterals;
 using namespace steps;
 
 namespace {
-
-QStringList shownShortcuts(Harness &h)
-{
-    QStringList captions;
-    for (QPushButton *button : h.form->Shortcut) {
-        if (!button->isHidden())
-            captions << button->text();
-    }
-    return captions;
-}
 
 QRect outline(const VellumObject &o)
 {
@@ -46,90 +30,77 @@ class BoxTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-
-    void onlyAnExactDuplicateIsRefused_data()
+    void newBoxAnswer_data()
     {
+        QTest::addColumn<QStringList>("existing");
         QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("same name") << u"Tools"_s << true;
-        QTest::newRow("other letter case") << u"tools"_s << false;
-        QTest::newRow("trailing space") << u"Tools "_s << false;
-        QTest::newRow("empty name") << QString() << false;
+        QTest::addColumn<QString>("refusal");   // empty: the box is made
+        const QStringList tools {u"Tools"_s};
+        QStringList many;
+        for (int i = 1; i <= 45; ++i)
+            many << u"Box %1"_s.arg(i, 2, 10, QLatin1Char('0'));
+        QTest::newRow("same name")
+            << tools << u"Tools"_s << u"Sorry, There is already a Box named Tools"_s;
+        QTest::newRow("other letter case") << tools << u"tools"_s << QString();
+        QTest::newRow("trailing space") << tools << u"Tools "_s << QString();
+        QTest::newRow("empty name") << tools << QString() << QString();
+        QTest::newRow("the 45th box") << many.mid(0, 44) << many.last() << QString();
+        QTest::newRow("the 46th box")
+            << many << u"Box 46"_s
+            << u"Sorry, no more boxes available, please delete a box with info you don't use"_s;
     }
 
-    void onlyAnExactDuplicateIsRefused()
+    void newBoxAnswer()
     {
+        QFETCH(QStringList, existing);
         QFETCH(QString, answer);
-        QFETCH(bool, refused);
+        QFETCH(QString, refusal);
         Harness h;
-        newBox(h, u"Tools"_s);
-        const int objectsBefore = h.canvas().ObjectCount(1);
+        for (const QString &name : existing)
+            newBox(h, name);
+        const QString names = h.form->boxNameText;
+        const QStringList lines = comboLines(h.form->locationcombo1);
+        QCOMPARE(shownShortcuts(h), lines);
+        const int objects = h.canvas().ObjectCount(1);
         newBox(h, answer);
 
         QCOMPARE(h.platform->prompts.last(), u"Please enter Box Name.."_s);
-        if (refused) {
-            QCOMPARE(h.platform->messages,
-                     QStringList {u"Sorry, There is already a Box named Tools"_s});
-            QCOMPARE(comboLines(h.form->locationcombo1), QStringList {u"Tools"_s});
-            QCOMPARE(h.form->boxNameText, u"Tools\r\n"_s);
-            QCOMPARE(h.canvas().ObjectCount(1), objectsBefore);
+        if (!refusal.isEmpty()) {
+            QCOMPARE(h.platform->messages, QStringList {refusal});
+            QCOMPARE(comboLines(h.form->locationcombo1), lines);
+            QCOMPARE(h.form->boxNameText, names);
+            QCOMPARE(h.startProperty(u"Boxes"_s), names);
+            QCOMPARE(h.canvas().ObjectCount(1), objects);
             return;
         }
         QVERIFY(h.platform->messages.isEmpty());
-        QCOMPARE(comboLines(h.form->locationcombo1).size(), 2);
+        QCOMPARE(comboLines(h.form->locationcombo1).size(), lines.size() + 1);
         QVERIFY(comboLines(h.form->locationcombo1).contains(answer));
-        QCOMPARE(h.form->boxNameText, u"Tools\r\n"_s + answer + u"\r\n"_s);
-        QCOMPARE(h.startProperty(u"Boxes"_s), h.form->boxNameText);
-        QCOMPARE(h.canvas().ObjectCount(1), objectsBefore + 2);
-        QVERIFY(boxParts(h, answer).body > 0 && boxParts(h, answer).strip > 0);
-    }
-
-    void theFortySixthBoxIsRefused()
-    {
-        Harness h;
-        for (int i = 1; i <= 44; ++i)
-            newBox(h, u"Box %1"_s.arg(i, 2, 10, QLatin1Char('0')));
-        QVERIFY(h.form->Shortcut[44]->isHidden());
-        newBox(h, u"Box 45"_s);
-        QVERIFY(h.platform->messages.isEmpty());
-        QCOMPARE(comboLines(h.form->locationcombo1).size(), 45);
         QCOMPARE(shownShortcuts(h), comboLines(h.form->locationcombo1));
-
-        const QString names = h.form->boxNameText;
-        const int objects = h.canvas().ObjectCount(1);
-        newBox(h, u"Box 46"_s);
-        QCOMPARE(h.platform->messages,
-                 QStringList {u"Sorry, no more boxes available, please delete a box "
-                              "with info you don't use"_s});
-        QCOMPARE(comboLines(h.form->locationcombo1).size(), 45);
-        QCOMPARE(h.form->boxNameText, names);
-        QCOMPARE(h.startProperty(u"Boxes"_s), names);
-        QCOMPARE(h.canvas().ObjectCount(1), objects);
+        QCOMPARE(h.form->boxNameText, names + answer + u"\r\n"_s);
+        QCOMPARE(h.startProperty(u"Boxes"_s), h.form->boxNameText);
+        QCOMPARE(h.canvas().ObjectCount(1), objects + 2);
+        QVERIFY(boxParts(h, answer).body > 0 && boxParts(h, answer).strip > 0);
     }
 
     void bodyAndStripCarryTheirValues_data()
     {
         QTest::addColumn<QString>("type");
-        QTest::addColumn<QString>("colour");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("typeIndex");
+        QTest::addColumn<QStringList>("values");   // "Colour", "Value", "TypeIndex"
         QTest::addColumn<int>("text");
         QTest::addColumn<int>("shapeParam");
         QTest::addColumn<int>("top");
         QTest::addColumn<int>("bottom");
-        QTest::newRow("body") << u"Location"_s << u"7"_s << u"0"_s << QString() << 0 << 0 << 0
-                              << 47;
-        QTest::newRow("loadout strip")
-            << u"Loadout"_s << u"0"_s << QString() << u"0"_s << 15 << 60 << 47 << 55;
+        QTest::newRow("body") << u"Location"_s << QStringList {u"7"_s, u"0"_s, QString()} << 0
+                              << 0 << 0 << 47;
+        QTest::newRow("loadout strip") << u"Loadout"_s << QStringList {u"0"_s, QString(), u"0"_s}
+                                       << 15 << 60 << 47 << 55;
     }
 
     void bodyAndStripCarryTheirValues()
     {
         QFETCH(QString, type);
-        QFETCH(QString, colour);
-        QFETCH(QString, value);
-        QFETCH(QString, typeIndex);
+        QFETCH(QStringList, values);
         QFETCH(int, text);
         QFETCH(int, shapeParam);
         QFETCH(int, top);
@@ -140,17 +111,12 @@ private slots:
         const VellumObject &body = object(h, boxParts(h, u"Garage"_s).body);
         const qint32 id = idOf(h, type, u"Garage"_s);
         const VellumObject &o = object(h, id);
-        QCOMPARE(h.property(id, u"Info"_s), QString());
-        QCOMPARE(h.property(id, u"set"_s), QString());
-        QCOMPARE(h.property(id, u"Colour"_s), colour);
-        QCOMPARE(h.property(id, u"Value"_s), value);
-        QCOMPARE(h.property(id, u"TypeIndex"_s), typeIndex);
-        QCOMPARE(o.kind, qint16(10));
-        QCOMPARE(o.drawStyle, qint16(2));
+        QCOMPARE(h.properties(id, {u"Info"_s, u"set"_s, u"Colour"_s, u"Value"_s, u"TypeIndex"_s}),
+                 QStringList({QString(), QString()}) + values);
+        QCOMPARE(QList<qint16>({o.kind, o.drawStyle, o.shapeParam, o.fillMode}),
+                 QList<qint16>({10, 2, qint16(shapeParam), 1}));
         QCOMPARE(o.objectText, u"Garage"_s);
-        QCOMPARE(o.fillColor, palette(colour.toInt()));
-        QCOMPARE(o.fillMode, qint16(1));
-        QCOMPARE(o.shapeParam, qint16(shapeParam));
+        QCOMPARE(o.fillColor, palette(values.first().toInt()));
         QCOMPARE(o.textColor, palette(text));
         // Both share the body's corner, which lies in the random area.
         const qint32 x = body.x1;
@@ -213,52 +179,7 @@ private slots:
     void newObjectCarriesEveryKeyInOrder()
     {
         Harness h;
-        newBox(h, u"Shed"_s);
-        h.form->movehistory->setPlainText(u"old history"_s);
-        const qint32 id = newObject(h);
-
-        QStringList keys {u"Type"_s, u"TypeIndex"_s, u"Name"_s, u"Header"_s, u"Info"_s};
-        QStringList values {u"Object"_s, u"0"_s, u"Object"_s, QString(), u"Shed"_s};
-        for (int n = 1; n <= 18; ++n) {
-            keys << QString::number(n);
-            values << QString();
-        }
-        keys << u"Colour"_s << u"MovementHistory"_s << u"Value"_s;
-        values << u"15"_s << QString() << u"0"_s;
-        QStringList storedKeys;
-        QStringList storedValues;
-        for (const auto &[key, value] : object(h, id).properties) {
-            storedKeys << key;
-            storedValues << value;
-        }
-        QCOMPARE(storedKeys, keys);
-        QCOMPARE(storedValues, values);
-
-        // A white 4 x 4 square at the box's corner, drawn above the box bodies.
-        const VellumObject &body = object(h, boxParts(h, u"Shed"_s).body);
-        const VellumObject &o = object(h, id);
-        QCOMPARE(QPoint(h.form->dropX, h.form->dropY), QPoint(body.x1, body.y1));
-        QCOMPARE(outline(o), QRect(QPoint(body.x1, body.y1), QPoint(body.x1 + 4, body.y1 + 4)));
-        QCOMPARE(o.kind, qint16(10));
-        QCOMPARE(o.drawStyle, qint16(2));
-        QCOMPARE(o.objectText, u"Object"_s);
-        QCOMPARE(o.fillColor, palette(15));
-        QCOMPARE(o.textColor, palette(0));
-        QCOMPARE(o.shapeParam, qint16(14));
-        QCOMPARE(o.fillMode, qint16(1));
-        QVERIFY(!o.selected);
-        QVERIFY(o.layer > body.layer);
-        QCOMPARE(h.form->movehistory->toPlainText(), QString());
-
-        // A second one shares the square.
-        const qint32 second = newObject(h);
-        QVERIFY(second != id);
-        QCOMPARE(outline(object(h, second)), outline(o));
-    }
-
-    void newObjectBelongsToTheChosenBox()
-    {
-        Harness h;
+        // Without a box it belongs nowhere and lies at the drop point.
         const qint32 loose = newObject(h);
         QCOMPARE(h.property(loose, u"Info"_s), QString());
         QCOMPARE(QPoint(object(h, loose).x1, object(h, loose).y1),
@@ -268,10 +189,43 @@ private slots:
         newBox(h, u"Attic"_s);
         QCOMPARE(h.form->currentBox, 0);
         QTest::mouseClick(h.form->Shortcut[1], Qt::LeftButton);
+        h.form->movehistory->setPlainText(u"old history"_s);
         const qint32 id = newObject(h);
-        QCOMPARE(h.property(id, u"Info"_s), u"Cellar"_s);
-        const VellumObject &cellar = object(h, boxParts(h, u"Cellar"_s).body);
-        QCOMPARE(QPoint(object(h, id).x1, object(h, id).y1), QPoint(cellar.x1, cellar.y1));
+
+        QStringList keys {u"Type"_s, u"TypeIndex"_s, u"Name"_s, u"Header"_s, u"Info"_s};
+        QStringList values {u"Object"_s, u"0"_s, u"Object"_s, QString(), u"Cellar"_s};
+        for (int n = 1; n <= 18; ++n) {
+            keys << QString::number(n);
+            values << QString();
+        }
+        keys << u"Colour"_s << u"MovementHistory"_s << u"Value"_s;
+        values << u"15"_s << QString() << u"0"_s;
+        QStringList stored;
+        for (const auto &[key, value] : object(h, id).properties)
+            stored << key << value;
+        QStringList expected;
+        for (int i = 0; i < keys.size(); ++i)
+            expected << keys.at(i) << values.at(i);
+        QCOMPARE(stored, expected);
+
+        // A white 4 x 4 square at the chosen box's corner, drawn above the box bodies.
+        const VellumObject &body = object(h, boxParts(h, u"Cellar"_s).body);
+        const VellumObject &o = object(h, id);
+        QCOMPARE(QPoint(h.form->dropX, h.form->dropY), QPoint(body.x1, body.y1));
+        QCOMPARE(outline(o), QRect(QPoint(body.x1, body.y1), QPoint(body.x1 + 4, body.y1 + 4)));
+        QCOMPARE(QList<qint16>({o.kind, o.drawStyle, o.shapeParam, o.fillMode}),
+                 QList<qint16>({10, 2, 14, 1}));
+        QCOMPARE(o.objectText, u"Object"_s);
+        QCOMPARE(o.fillColor, palette(15));
+        QCOMPARE(o.textColor, palette(0));
+        QVERIFY(!o.selected);
+        QVERIFY(o.layer > body.layer);
+        QCOMPARE(h.form->movehistory->toPlainText(), QString());
+
+        // A second one shares the square.
+        const qint32 second = newObject(h);
+        QVERIFY(second != id);
+        QCOMPARE(outline(object(h, second)), outline(o));
     }
 
     void colourChoice_data()
@@ -299,12 +253,8 @@ private slots:
         QCOMPARE(h.property(id, u"Colour"_s), QString::number(k));
         QCOMPARE(object(h, id).fillColor, palette(k));
         QCOMPARE(object(h, id).textColor, palette(text));
-        const QList<QWidget *> fields {h.form->Combo1, h.form->Text5, h.form->Text18,
-                                       h.form->Value};
-        for (QWidget *field : fields) {
-            QCOMPARE(backgroundOf(field), palette(k));
-            QCOMPARE(foregroundOf(field), palette(text));
-        }
+        checkColours({h.form->Combo1, h.form->Text5, h.form->Text18, h.form->Value}, palette(k),
+                     palette(text));
         QCOMPARE(h.form->colour->currentText(), entry);
     }
 
@@ -333,5 +283,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BoxTest)
+AMBROOK_WINDOW_TEST_MAIN(BoxTest)
 #include "boxtest.moc"

@@ -3,14 +3,6 @@
 
 #include "support/testsupport.h"
 
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-
 using namespace Qt::StringLiterals;
 using namespace steps;
 
@@ -43,40 +35,44 @@ class DocumentsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-
-    void firstDoubleClickMakesTheFolder()
+    void doubleClickMakesTheFolderOnce_data()
     {
-        Harness h;
-        const qint32 drill = makeNamedObject(h, u"Drill"_s);
-        doubleClick(h, drill);
-
-        const QDir working(h.folder.path());
-        QVERIFY(working.exists(u"Drill/History"_s));
-        QCOMPARE(h.property(drill, u"1"_s), u"Drill"_s);
-        QCOMPARE(h.platform->opened, QStringList {u"Drill"_s});
-        QCOMPARE(h.canvas().objectById(drill)->layer, qint16(3));
-
-        // Renamed later, the object keeps its folder: nothing new is made.
-        h.clickObject(drill);
-        h.form->txtName->setText(u"Hammer"_s);
-        doubleClick(h, drill);
-        QCOMPARE(h.platform->opened, QStringList({u"Drill"_s, u"Drill"_s}));
-        QVERIFY(!working.exists(u"Hammer"_s));
-        QVERIFY(h.platform->messages.isEmpty());
+        QTest::addColumn<bool>("box");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("layer");
+        QTest::newRow("stored object") << false << u"Drill"_s << 3;
+        QTest::newRow("box body") << true << u"Shelf A"_s << 2;
     }
 
-    void boxFolder()
+    void doubleClickMakesTheFolderOnce()
     {
+        QFETCH(bool, box);
+        QFETCH(QString, name);
+        QFETCH(int, layer);
         Harness h;
-        makeBox(h, u"Shelf A"_s, 100, 100);
-        const qint32 body = h.findId(u"Type"_s, u"Location"_s);
-        doubleClick(h, body);
+        const qint32 id = box ? makeBox(h, name, 100, 100).body : makeNamedObject(h, name);
+        doubleClick(h, id);
 
-        QVERIFY(QDir(h.folder.path()).exists(u"Shelf A/History"_s));
-        QCOMPARE(h.property(body, u"1"_s), u"Shelf A"_s);
-        QCOMPARE(h.platform->opened, QStringList {u"Shelf A"_s});
-        QCOMPARE(h.canvas().objectById(body)->layer, qint16(2));
+        const QDir working(h.folder.path());
+        QVERIFY(working.exists(name + u"/History"_s));
+        QCOMPARE(h.property(id, u"1"_s), name);
+        QCOMPARE(h.platform->opened, QStringList {name});
+        QCOMPARE(object(h, id).layer, qint16(layer));
+
+        // Renamed later, it keeps its folder: nothing new is made.
+        h.clickObject(id);
+        h.form->txtName->setText(u"Hammer"_s);
+        doubleClick(h, id);
+        QCOMPARE(h.platform->opened, QStringList({name, name}));
+        QVERIFY(!working.exists(u"Hammer"_s));
+        QVERIFY(h.platform->messages.isEmpty());
+
+        // A double-click on empty space opens nothing.
+        const QStringList before = folderEntries(h);
+        doubleClickAt(h, pixelOf(h, 170, 170));
+        QCOMPARE(h.platform->opened.size(), 2);
+        QVERIFY(h.platform->messages.isEmpty());
+        QCOMPARE(folderEntries(h), before);
     }
 
     void badFolderNames_data()
@@ -125,7 +121,7 @@ private slots:
         if (picture) {
             h.form->dropX = 300;
             h.form->dropY = 300;
-            h.form->ZoomIn(290, 290, 0, 0);
+            zoomTo(h, 290, 290);
             dropFiles(h, {makePicture(h, u"shot.png"_s)}, QPoint(20, 20));
             id = lastId(h);
         } else {
@@ -139,17 +135,6 @@ private slots:
         doubleClick(h, id);
 
         QCOMPARE(h.platform->opened, QStringList {path.isEmpty() ? u"images"_s : path});
-        QCOMPARE(folderEntries(h), before);
-    }
-
-    void emptySpaceOpensNothing()
-    {
-        Harness h;
-        makeBox(h, u"Garage"_s, 100, 100);
-        const QStringList before = folderEntries(h);
-        doubleClickAt(h, h.canvas().toPixels(170, 170).toPoint());
-        QVERIFY(h.platform->opened.isEmpty());
-        QVERIFY(h.platform->messages.isEmpty());
         QCOMPARE(folderEntries(h), before);
     }
 
@@ -192,19 +177,15 @@ private slots:
         for (const auto &[key, value] : o->properties)
             keys << key;
         QCOMPARE(keys, fileObjectKeys());
-        QCOMPARE(h.property(id, u"Type"_s), u"Object"_s);
-        QCOMPARE(h.property(id, u"TypeIndex"_s), u"0"_s);
-        QCOMPARE(h.property(id, u"Info"_s), u"Garage"_s);
-        QCOMPARE(h.property(id, u"1"_s), path);
-        QCOMPARE(h.property(id, u"Name"_s), u"drill manual"_s);
-        QCOMPARE(h.property(id, u"Value"_s), u"0"_s);
-        QCOMPARE(h.property(id, u"Colour"_s), u"15"_s);
+        QCOMPARE(h.properties(id, {u"Type"_s, u"TypeIndex"_s, u"Info"_s, u"1"_s, u"Name"_s,
+                                   u"Value"_s, u"Colour"_s}),
+                 QStringList({u"Object"_s, u"0"_s, u"Garage"_s, path, u"drill manual"_s, u"0"_s,
+                              u"15"_s}));
         QCOMPARE(o->objectText, u"drill manual"_s);
         QCOMPARE(o->fillColor, palette(15));
         QCOMPARE(o->textColor, palette(0));
-        QCOMPARE(o->shapeParam, qint16(14));
-        QCOMPARE(o->fillMode, qint16(1));
-        QCOMPARE(o->drawStyle, qint16(2));
+        QCOMPARE(QList<qint16>({o->shapeParam, o->fillMode, o->drawStyle}),
+                 QList<qint16>({14, 1, 2}));
         QVERIFY(!o->selected);
         QVERIFY(h.form->movehistory->toPlainText().isEmpty());
     }
@@ -231,10 +212,8 @@ private slots:
         makeBox(h, u"Garage"_s, 100, 100);
         emit h.canvas().FileDrop(path);
 
-        const qint32 id = lastId(h);
-        QCOMPARE(h.property(id, u"Name"_s), name);
-        QCOMPARE(h.property(id, u"1"_s), path);
-        QCOMPARE(h.property(id, u"Type"_s), u"Object"_s);
+        QCOMPARE(h.properties(lastId(h), {u"Name"_s, u"1"_s, u"Type"_s}),
+                 QStringList({name, path, u"Object"_s}));
     }
 
     void dropPositionIsIgnored()
@@ -257,5 +236,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DocumentsTest)
+AMBROOK_WINDOW_TEST_MAIN(DocumentsTest)
 #include "documentstest.moc"

@@ -4,12 +4,6 @@
 #include "support/documentbuilder.h"
 #include "support/testsupport.h"
 
-#include "canvas/vellum.h"
-
-#include <QLocale>
-#include <QPushButton>
-#include <QTest>
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -37,13 +31,7 @@ struct Boxes
             canvas().setObjectSelected(canvas().objectById(id), true);
     }
     void pressDelete() { QTest::keyClick(&canvas(), Qt::Key_Delete); }
-    int visibleButtons()
-    {
-        int n = 0;
-        for (QPushButton *button : form().Shortcut)
-            n += button->isVisibleTo(&form()) ? 1 : 0;
-        return n;
-    }
+    int visibleButtons() { return int(steps::shownShortcuts(harness).size()); }
 
     Harness harness;
     qint32 start = 0, attic = 0, cellar = 0, thing = 0;
@@ -63,39 +51,28 @@ class TestNavigation : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-
     void shortcutChoosesBox()
-    {
-        Boxes b;
-        QTest::mouseClick(b.form().Shortcut[1], Qt::LeftButton);
-
-        QCOMPARE(b.form().currentBox, 1);
-        QCOMPARE(b.form().dropX, 400);
-        QCOMPARE(b.form().dropY, 300);
-        QCOMPARE(steps::pixelOf(b.harness, 400, 292), QPoint(0, 0));
-        QVERIFY(!b.form().Shortcut[0]->icon().isNull());
-        QVERIFY(!isYellow(b.form().Shortcut[0]));
-        QVERIFY(isYellow(b.form().Shortcut[1]));
-
-        QTest::mouseClick(b.form().Shortcut[0], Qt::LeftButton);
-        QVERIFY(isYellow(b.form().Shortcut[0]));
-        QVERIFY(!isYellow(b.form().Shortcut[1]));
-        QCOMPARE(b.form().dropX, 200);
-        QCOMPARE(b.form().dropY, 100);
-    }
-
-    void shortcutWithoutObject()
     {
         // "Ghost" is listed but has no object on the drawing.
         Boxes b({u"Attic"_s, u"Cellar"_s, u"Ghost"_s});
         QCOMPARE(b.form().Shortcut[2]->text(), u"Ghost"_s);
-        QTest::mouseClick(b.form().Shortcut[0], Qt::LeftButton);
+        QTest::mouseClick(b.form().Shortcut[1], Qt::LeftButton);
+        QCOMPARE(b.form().currentBox, 1);
+        QCOMPARE(QPoint(b.form().dropX, b.form().dropY), QPoint(400, 300));
+        QCOMPARE(steps::pixelOf(b.harness, 400, 292), QPoint(0, 0));
+        QVERIFY(!b.form().Shortcut[0]->icon().isNull());
+        QCOMPARE(QList({isYellow(b.form().Shortcut[0]), isYellow(b.form().Shortcut[1])}),
+                 QList({false, true}));
 
+        QTest::mouseClick(b.form().Shortcut[0], Qt::LeftButton);
+        QCOMPARE(QList({isYellow(b.form().Shortcut[0]), isYellow(b.form().Shortcut[1])}),
+                 QList({true, false}));
+        QCOMPARE(QPoint(b.form().dropX, b.form().dropY), QPoint(200, 100));
+
+        // Without an object the drop point stays and the view goes to the origin.
         QTest::mouseClick(b.form().Shortcut[2], Qt::LeftButton);
         QCOMPARE(b.form().currentBox, 2);
-        QCOMPARE(b.form().dropX, 200);
-        QCOMPARE(b.form().dropY, 100);
+        QCOMPARE(QPoint(b.form().dropX, b.form().dropY), QPoint(200, 100));
         QCOMPARE(steps::pixelOf(b.harness, 0, -8), QPoint(0, 0));
         QVERIFY(isYellow(b.form().Shortcut[2]));
     }
@@ -107,35 +84,32 @@ private slots:
             button->setIcon(QIcon());
         b.form().currentBox = -1;
 
-        b.form().Shortcut_Click(1);
+        QTest::mouseClick(b.form().Shortcut[1], Qt::LeftButton);
         QCOMPARE(b.form().currentBox, 1);
         QCOMPARE(b.form().dropX, 200); // still the first box's corner from start-up
-        QVERIFY(b.form().Shortcut[0]->icon().isNull());
-        QVERIFY(b.form().Shortcut[1]->icon().isNull());
+        QVERIFY(b.form().Shortcut[0]->icon().isNull() && b.form().Shortcut[1]->icon().isNull());
         QCOMPARE(steps::pixelOf(b.harness, 0, -8), QPoint(0, 0));
     }
 
     void zoomInBringsPointToCorner_data()
     {
-        QTest::addColumn<int>("x");
-        QTest::addColumn<int>("y");
-        QTest::newRow("box corner") << 400 << 292;
-        QTest::newRow("origin above the drawing") << 0 << -8;
-        QTest::newRow("far right") << 2000 << 1500;
-        QTest::newRow("negative") << -300 << -200;
+        QTest::addColumn<QPoint>("at");
+        QTest::newRow("box corner") << QPoint(400, 292);
+        QTest::newRow("origin above the drawing") << QPoint(0, -8);
+        QTest::newRow("far right") << QPoint(2000, 1500);
+        QTest::newRow("negative") << QPoint(-300, -200);
     }
 
     void zoomInBringsPointToCorner()
     {
-        QFETCH(int, x);
-        QFETCH(int, y);
+        QFETCH(QPoint, at);
         Boxes b;
-        b.form().ZoomIn(x, y, 0, 0);
-        QCOMPARE(steps::pixelOf(b.harness, x, y), QPoint(0, 0));
+        steps::zoomTo(b.harness, at.x(), at.y());
+        QCOMPARE(steps::pixelOf(b.harness, at.x(), at.y()), QPoint(0, 0));
         QCOMPARE(b.canvas().ZoomMode(), 0);
         QCOMPARE(b.canvas().ZoomX(), b.canvas().FitZoomX());
         // A stored object (4 x 4 units) is big enough to press and drag.
-        const QPointF size = b.canvas().toPixels(x + 4, y + 4) - b.canvas().toPixels(x, y);
+        const QPoint size = steps::pixelOf(b.harness, at.x() + 4, at.y() + 4) - QPoint(0, 0);
         QVERIFY(size.x() >= 16 && size.y() >= 16);
     }
 
@@ -213,30 +187,21 @@ private slots:
         QVERIFY(b.form().Shortcut[left.size()]->isHidden());
     }
 
-    void print_data()
-    {
-        QTest::addColumn<bool>("printer");
-        QTest::addColumn<int>("prints");
-        QTest::addColumn<int>("messages");
-        QTest::newRow("printer installed") << true << 1 << 0;
-        QTest::newRow("no printer") << false << 0 << 1;
-    }
-
     void print()
     {
-        QFETCH(bool, printer);
-        QFETCH(int, prints);
-        QFETCH(int, messages);
         Boxes b;
-        b.harness.platform->printerInstalled = printer;
         b.harness.platform->messages.clear();
-
         QTest::mouseClick(b.form().Command3, Qt::LeftButton);
         QCOMPARE(b.form().Command3->text(), u"Print"_s);
-        QCOMPARE(b.harness.platform->prints, prints);
-        QCOMPARE(b.harness.platform->messages.size(), messages);
+        QCOMPARE(b.harness.platform->prints, 1);
+        QVERIFY(b.harness.platform->messages.isEmpty());
+        // Without a printer the user is told, and nothing is printed.
+        b.harness.platform->printerInstalled = false;
+        QTest::mouseClick(b.form().Command3, Qt::LeftButton);
+        QCOMPARE(b.harness.platform->prints, 1);
+        QCOMPARE(b.harness.platform->messages.size(), 1);
     }
 };
 
-QTEST_MAIN(TestNavigation)
+AMBROOK_WINDOW_TEST_MAIN(TestNavigation)
 #include "tst_navigation.moc"

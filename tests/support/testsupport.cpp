@@ -1,41 +1,12 @@
 #include "support/testsupport.h"
 
 #include "canvas/vellum.h"
-#include "store/rules/palette.h"
 #include "support/documentbuilder.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QDropEvent>
 #include <QImage>
-#include <QListWidget>
 #include <QMimeData>
-#include <QPushButton>
 #include <QUrl>
-#include <QDir>
-#include <QLineEdit>
-#include <QTest>
-
-WorkingFolder::WorkingFolder()
-    : mPrevious(QDir::currentPath())
-{
-    QDir::setCurrent(mDir.path());
-}
-
-WorkingFolder::~WorkingFolder()
-{
-    QDir::setCurrent(mPrevious);
-}
-
-QString WorkingFolder::path() const
-{
-    return mDir.path();
-}
-
-QString WorkingFolder::file(const QString &name) const
-{
-    return mDir.filePath(name);
-}
 
 QByteArray fileBytes(const QString &file)
 {
@@ -47,11 +18,6 @@ bool writeFile(const QString &file, const QByteArray &bytes)
 {
     QFile out(file);
     return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
-}
-
-Harness::Harness()
-    : Harness(true)
-{
 }
 
 Harness::Harness(bool startNow)
@@ -86,20 +52,10 @@ QPoint Harness::centreOf(qint32 id) const
     return ((a + b) / 2).toPoint();
 }
 
-void Harness::clickObject(qint32 id, Qt::KeyboardModifiers modifiers)
-{
-    clickAt(centreOf(id), modifiers);
-}
-
 void Harness::clickAt(QPoint pixel, Qt::KeyboardModifiers modifiers, Qt::MouseButton button)
 {
     QTest::mousePress(&canvas(), button, modifiers, pixel);
     QTest::mouseRelease(&canvas(), button, modifiers, pixel);
-}
-
-void Harness::dragObject(qint32 id, QPoint to)
-{
-    drag(centreOf(id), to);
 }
 
 void Harness::drag(QPoint from, QPoint to)
@@ -142,22 +98,15 @@ QString Harness::property(qint32 id, const QString &key) const
     return {};
 }
 
-QString Harness::startProperty(const QString &key) const
+QStringList Harness::properties(qint32 id, const QStringList &keys) const
 {
-    return property(form->startObject, key);
+    QStringList values;
+    for (const QString &key : keys)
+        values << property(id, key);
+    return values;
 }
 
 namespace steps {
-
-QColor palette(int n)
-{
-    return *Palette::colour(n);
-}
-
-const VellumObject &object(const Harness &h, qint32 id)
-{
-    return *h.canvas().objectById(id);
-}
 
 qint32 lastId(const Harness &h)
 {
@@ -196,11 +145,6 @@ QRect rectOf(const Harness &h, qint32 id)
 {
     const VellumObject *o = h.canvas().objectById(id);
     return o ? QRect(o->x1, o->y1, o->x2 - o->x1, o->y2 - o->y1) : QRect();
-}
-
-QPoint pixelOf(const Harness &h, double x, double y)
-{
-    return h.canvas().toPixels(x, y).toPoint();
 }
 
 QPoint emptyPoint(const Harness &h)
@@ -268,6 +212,16 @@ qint32 makeObject(Harness &h, const QString &name, qint32 x, qint32 y)
     return id;
 }
 
+QStringList shownShortcuts(const Harness &h)
+{
+    QStringList captions;
+    for (QPushButton *button : h.form->Shortcut) {
+        if (!button->isHidden())
+            captions << button->text();
+    }
+    return captions;
+}
+
 void choose(QComboBox *box, int k)
 {
     box->setCurrentIndex(k);
@@ -296,6 +250,14 @@ void retype(QLineEdit *field, const QString &text)
     field->setFocus();
     field->selectAll();
     Harness::typeInto(field, text);
+}
+
+void checkColours(const QList<QWidget *> &controls, const QColor &back, const QColor &fore)
+{
+    for (QWidget *control : controls) {
+        QCOMPARE(backgroundOf(control), back);
+        QCOMPARE(foregroundOf(control), fore);
+    }
 }
 
 void dropFiles(Harness &h, const QStringList &paths, QPoint at)
@@ -342,11 +304,6 @@ void doubleClickAt(Harness &h, QPoint pixel)
     QTest::mouseRelease(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
     QTest::mouseDClick(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
     QTest::mouseRelease(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
-}
-
-void doubleClick(Harness &h, qint32 id)
-{
-    doubleClickAt(h, h.centreOf(id));
 }
 
 } // namespace steps

@@ -1,13 +1,25 @@
 #pragma once
 
-// Helpers for tests that drive the real main window offscreen, as a user would.
+// Helpers for tests that drive the real main window offscreen, as a user would, with the
+// window's controls at hand.
 
 #include "app/frmmain.h"
 #include "canvas/vellum.h"
+#include "panel/panel.h"
+#include "store/rules/palette.h"
 #include "support/fakeplatform.h"
 
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QColor>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPoint>
+#include <QPushButton>
 #include <QRect>
 #include <QStringList>
 #include <QString>
@@ -17,10 +29,6 @@
 #include <memory>
 
 class DocumentBuilder;
-class QComboBox;
-class QLineEdit;
-class QListWidget;
-class QWidget;
 struct VellumObject;
 
 // A fresh temporary working folder, made current for the life of the object; the previous
@@ -28,10 +36,10 @@ struct VellumObject;
 class WorkingFolder
 {
 public:
-    WorkingFolder();
-    ~WorkingFolder();
-    QString path() const;
-    QString file(const QString &name) const;
+    WorkingFolder() : mPrevious(QDir::currentPath()) { QDir::setCurrent(mDir.path()); }
+    ~WorkingFolder() { QDir::setCurrent(mPrevious); }
+    QString path() const { return mDir.path(); }
+    QString file(const QString &name) const { return mDir.filePath(name); }
 
 private:
     QTemporaryDir mDir;
@@ -46,7 +54,7 @@ bool writeFile(const QString &file, const QByteArray &bytes);
 // 1280 x 800, in its own working folder.
 struct Harness
 {
-    Harness();               // starts at once
+    Harness() : Harness(true) {}   // starts at once
     explicit Harness(bool start);
     void start();            // Form_Load() and show()
     void startOn(DocumentBuilder &doc);  // saves its drawing as "pic" here, then starts
@@ -59,11 +67,14 @@ struct Harness
     // Widget pixel point at the centre of object id (at the current view).
     QPoint centreOf(qint32 id) const;
     // Press, release (and so click) on object id, or on a pixel point.
-    void clickObject(qint32 id, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void clickObject(qint32 id, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        clickAt(centreOf(id), modifiers);
+    }
     void clickAt(QPoint pixel, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                  Qt::MouseButton button = Qt::LeftButton);
     // Press on object id, move in steps to the pixel point, release there.
-    void dragObject(qint32 id, QPoint to);
+    void dragObject(qint32 id, QPoint to) { drag(centreOf(id), to); }
     void drag(QPoint from, QPoint to);
     // Types text into a widget key by key (each key a change of the text).
     static void typeInto(QWidget *widget, const QString &text);
@@ -76,8 +87,14 @@ struct Harness
     // Id of the first object in drawing order whose key equals value, 0 if none.
     qint32 findId(const QString &key, const QString &value) const;
     QString property(qint32 id, const QString &key) const;
-    QString startProperty(const QString &key) const;   // of the start object
+    QStringList properties(qint32 id, const QStringList &keys) const;   // one per key
+    QString startProperty(const QString &key) const { return property(form->startObject, key); }
 };
+
+// Runs a suite of window tests in the English (United States) locale the window's dates use.
+#define AMBROOK_WINDOW_TEST_MAIN(TestObject) \
+    QTEST_MAIN_WRAPPER(TestObject, QTEST_MAIN_SETUP() QLocale::setDefault( \
+                                       QLocale(QLocale::English, QLocale::UnitedStates));)
 
 // Steps shared by the suites: commands run through the window's own buttons and choosers,
 // with the input box answered by the fake platform.
@@ -89,16 +106,27 @@ struct Box
     qint32 strip = 0;
 };
 
-QColor palette(int n);
-const VellumObject &object(const Harness &h, qint32 id);
+// The rule of dashes under each entry of the search and alarm reports.
+inline const QString separator(57, u'-');
+
+inline QColor palette(int n) { return *Palette::colour(n); }
+inline const VellumObject &object(const Harness &h, qint32 id)
+{
+    return *h.canvas().objectById(id);
+}
 qint32 lastId(const Harness &h);                  // newest object in drawing order
 qint32 idOf(const Harness &h, const QString &type, const QString &name);
 Box boxParts(const Harness &h, const QString &name);
 void writeProperty(Harness &h, qint32 id, const QString &key, const QString &value);
 void placeObject(Harness &h, qint32 id, qint32 x1, qint32 y1, qint32 x2, qint32 y2);
 QRect rectOf(const Harness &h, qint32 id);
-QPoint pixelOf(const Harness &h, double x, double y);
+inline QPoint pixelOf(const Harness &h, double x, double y)
+{
+    return h.canvas().toPixels(x, y).toPoint();
+}
 QPoint emptyPoint(const Harness &h);              // a widget point over no object
+// Brings unit point (x, y) to the top left corner of the view, as choosing a box does.
+inline void zoomTo(Harness &h, int x, int y) { h.form->ZoomIn(x, y, 0, 0); }
 
 void newBox(Harness &h, const QString &name);     // "New Box", input box answered
 qint32 newObject(Harness &h);                     // "New Object"; the new id
@@ -109,11 +137,14 @@ void chooseDestination(Harness &h, const QString &name);  // picks it in the box
 Box makeBox(Harness &h, const QString &name, qint32 x, qint32 y);
 // A stored object made by the new-object command in the current box, renamed, at (x, y).
 qint32 makeObject(Harness &h, const QString &name, qint32 x, qint32 y);
+QStringList shownShortcuts(const Harness &h);    // captions of the buttons not hidden
 
 void choose(QComboBox *box, int k);               // picks entry k as the user does
 QStringList listLines(QListWidget *list);
 QStringList comboLines(QComboBox *box);
 void retype(QLineEdit *field, const QString &text);  // select all, then type
+// Compares the background and text colours every one of the controls shows.
+void checkColours(const QList<QWidget *> &controls, const QColor &back, const QColor &fore);
 
 // Files dragged from a file manager and released at a pixel point of the canvas.
 void dropFiles(Harness &h, const QStringList &paths, QPoint at);
@@ -122,6 +153,6 @@ QString makeTextFile(const Harness &h, const QString &name);
 QStringList folderEntries(const Harness &h);
 // A double-click as the desktop delivers it: press, release, double-click, release.
 void doubleClickAt(Harness &h, QPoint pixel);
-void doubleClick(Harness &h, qint32 id);
+inline void doubleClick(Harness &h, qint32 id) { doubleClickAt(h, h.centreOf(id)); }
 
 } // namespace steps
