@@ -71,47 +71,38 @@ private slots:
         QCOMPARE(qAlpha(icon.pixel(size / 2, size * 3 / 4)), 255);
     }
 
+    void desktopEntryStartsTheLauncher_data()
+    {
+        QTest::addColumn<QString>("folder");   // of the prefix; empty: the one installed first
+        QTest::addColumn<bool>("quoted");
+        QTest::newRow("plain prefix") << QString() << false;
+        QTest::newRow("a prefix with blanks is quoted") << u"my programs"_s << true;
+    }
+
     void desktopEntryStartsTheLauncher()
     {
-        const QMap<QString, QString> entry = desktopEntry(mPrefix);
+        QFETCH(QString, folder);
+        QFETCH(bool, quoted);
+        const QString prefix = folder.isEmpty() ? mPrefix : mRoot.filePath(folder);
+        if (!folder.isEmpty()) {
+            const QString failure = install(prefix);
+            QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        }
+        const QMap<QString, QString> entry = desktopEntry(prefix);
         QCOMPARE(entry.value(u"Type"_s), u"Application"_s);
         QCOMPARE(entry.value(u"Name"_s), u"Ambrook"_s);
         QCOMPARE(entry.value(u"Icon"_s), u"ambrook"_s);
         QVERIFY(!entry.value(u"Comment"_s).isEmpty());
-        const QStringList categories
-            = entry.value(u"Categories"_s).split(u';', Qt::SkipEmptyParts);
-        QVERIFY(categories.contains(u"Office"_s));
-        QCOMPARE(entry.value(u"Exec"_s), mPrefix + u"/bin/ambrook-launch"_s);
-    }
-
-    void validatorsAccept_data()
-    {
-        QTest::addColumn<QString>("tool");
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("desktop entry")
-            << u"desktop-file-validate"_s
-            << QStringList {QStringLiteral("share/applications/ambrook.desktop")};
-        QTest::newRow("metainfo") << u"appstreamcli"_s
-                                  << QStringList {
-                                         u"validate"_s, u"--no-net"_s,
-                                         QStringLiteral("share/metainfo/ambrook.metainfo.xml")};
-    }
-
-    void validatorsAccept()
-    {
-        QFETCH(QString, tool);
-        QFETCH(QStringList, arguments);
-        validate(tool, arguments);
-    }
-
-    void aPrefixWithBlanksIsQuoted()
-    {
-        const QString prefix = mRoot.filePath(u"my programs"_s);
-        const QString failure = install(prefix);
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));
-        const QString exec = u'"' + prefix + u"/bin/ambrook-launch\""_s;
-        QCOMPARE(desktopEntry(prefix).value(u"Exec"_s), exec);
+        QVERIFY(entry.value(u"Categories"_s).split(u';').contains(u"Office"_s));
+        const QString launcher = prefix + u"/bin/ambrook-launch"_s;
+        QCOMPARE(entry.value(u"Exec"_s), quoted ? u'"' + launcher + u'"' : launcher);
         validate(u"desktop-file-validate"_s, {prefix + u"/share/applications/ambrook.desktop"_s});
+    }
+
+    void metainfoIsValid()
+    {
+        validate(u"appstreamcli"_s, {u"validate"_s, u"--no-net"_s,
+                                     mPrefix + u"/share/metainfo/ambrook.metainfo.xml"_s});
     }
 
     void launcherMakesTheDataFolderAndStarts_data()

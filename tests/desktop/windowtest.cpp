@@ -5,20 +5,9 @@
 #include "support/testsupport.h"
 
 #include "app/controls.h"
-#include "canvas/vellum.h"
-#include "features/features.h"
-#include "panel/panel.h"
 #include "store/form1.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QProcess>
-#include <QPushButton>
-#include <QScreen>
-#include <QTest>
 
 using namespace Qt::StringLiterals;
 
@@ -51,8 +40,6 @@ class WindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-
     void windowHasTheIcon()
     {
         Harness h;
@@ -111,8 +98,7 @@ private slots:
         Harness h;
         h.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(h.form.get()));
-        h.platform->answers << u"Garage"_s;
-        newlocation_Click(*h.form);
+        steps::newBox(h, u"Garage"_s);
         const int objects = h.canvas().ObjectCount(1);
         h.form->Value->setFocus();
 
@@ -219,13 +205,10 @@ qint32 WindowTest::selectTypedObject(Harness &h)
         editor.Text1[size_t(i)]->setText(cells[i]);
     editor.Command1_Click();
 
-    h.platform->answers << u"Garage"_s;
-    newlocation_Click(*h.form);
-    newitem_Click(*h.form);
-    const qint32 id = h.findId(u"Type"_s, u"Object"_s);
+    steps::newBox(h, u"Garage"_s);
+    const qint32 id = steps::newObject(h);
     h.clickObject(id);
-    h.form->Combo1->setCurrentIndex(0);
-    Combo1_Click(*h.form, 0);
+    steps::choose(h.form->Combo1, 0);
     return id;
 }
 

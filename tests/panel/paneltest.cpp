@@ -13,66 +13,67 @@ using namespace steps;
 
 namespace {
 
-// Types: 0 "Book" with captions on rows 0 .. 3, 1 "Tool" with rows 0 .. 2, 2 "Bare"
-// without captions, 6 "Car" with rows 0 .. 1; the other names are "T<k>".
-void loadTypeTable(Harness &h)
+// A started window with the type table: 0 "Book" with captions on rows 0 .. 3, 1 "Tool"
+// with rows 0 .. 2, 2 "Bare" without captions, 6 "Car" with rows 0 .. 1, the other names
+// "T<k>"; and a spacer object (a press on id 2 ends early).
+struct Panel : Harness
 {
-    QStringList cells(255, QString());
-    for (int k = 0; k < 15; ++k)
-        cells[17 * k] = u"T%1"_s.arg(k);
-    const std::map<int, QStringList> types = {
-        {0, {u"Book"_s, u"Author"_s, u"Title"_s, u"Year"_s, u"Shelf"_s}},
-        {1, {u"Tool"_s, u"Maker"_s, u"Size"_s, u"Bought"_s}},
-        {2, {u"Bare"_s}},
-        {6, {u"Car"_s, u"Make"_s, u"Model"_s}},
-    };
-    for (const auto &[k, texts] : types) {
-        for (int i = 0; i < texts.size(); ++i)
-            cells[17 * k + i] = texts.at(i);
+    Panel()
+    {
+        QStringList cells(255, QString());
+        for (int k = 0; k < 15; ++k)
+            cells[17 * k] = u"T%1"_s.arg(k);
+        const std::map<int, QStringList> types = {
+            {0, {u"Book"_s, u"Author"_s, u"Title"_s, u"Year"_s, u"Shelf"_s}},
+            {1, {u"Tool"_s, u"Maker"_s, u"Size"_s, u"Bought"_s}},
+            {2, {u"Bare"_s}},
+            {6, {u"Car"_s, u"Make"_s, u"Model"_s}}};
+        for (const auto &[k, texts] : types) {
+            for (int i = 0; i < texts.size(); ++i)
+                cells[17 * k + i] = texts.at(i);
+        }
+        f.typeTableTextValue = TextRules::joinCrLf(cells);
+        f.Combo1->clear();
+        for (int i = 0; i <= 238; i += 17)
+            f.Combo1->addItem(cells.at(i));
+        add(u"Object"_s, u"Spacer"_s);
     }
-    h.form->typeTableTextValue = TextRules::joinCrLf(cells);
-    h.form->Combo1->clear();
-    for (int i = 0; i <= 238; i += 17)
-        h.form->Combo1->addItem(cells.at(i));
-}
 
-// Draws an object in a free slot of a row below the start object, deselected, with the
-// values a new stored object gets (type index 1 is "Book").
-qint32 add(Harness &h, const QString &type, const QString &name,
-           const QString &typeIndex = u"1"_s, const QString &colour = u"15"_s)
-{
-    ::Vellum &canvas = h.canvas();
-    const int slot = canvas.ObjectCount(1);
-    const int x = 45 + 14 * (slot % 6);
-    const int y = 95 + 14 * (slot / 6);
-    if (!canvas.AddObject(10, x, y, x + 10, y + 10))
-        return 0;
-    const QStringList keys{u"Type"_s, u"Name"_s, u"TypeIndex"_s, u"Colour"_s, u"Value"_s};
-    const QStringList values{type, name, typeIndex, colour, u"0"_s};
-    for (int i = 0; i < keys.size(); ++i)
-        canvas.SetUserProperty(keys[i], values[i]);
-    canvas.SetObjectText(name);
-    canvas.SetLayer(3);
-    canvas.SetSelected(false);
-    return canvas.CurrentObject();
-}
+    // Draws an object in a free slot of a row below the start object, deselected, with the
+    // values a new stored object gets (type index 1 is "Book").
+    qint32 add(const QString &type, const QString &name, const QString &typeIndex = u"1"_s,
+               const QString &colour = u"15"_s)
+    {
+        const int slot = canvas().ObjectCount(1);
+        const int x = 45 + 14 * (slot % 6);
+        const int y = 95 + 14 * (slot / 6);
+        if (!canvas().AddObject(10, x, y, x + 10, y + 10))
+            return 0;
+        const QStringList keys{u"Type"_s, u"Name"_s, u"TypeIndex"_s, u"Colour"_s, u"Value"_s};
+        const QStringList values{type, name, typeIndex, colour, u"0"_s};
+        for (int i = 0; i < keys.size(); ++i)
+            canvas().SetUserProperty(keys[i], values[i]);
+        canvas().SetObjectText(name);
+        canvas().SetLayer(3);
+        canvas().SetSelected(false);
+        return canvas().CurrentObject();
+    }
 
-// A started window with the type table and a spacer object (a press on id 2 ends early).
-std::unique_ptr<Harness> start()
-{
-    auto h = std::make_unique<Harness>();
-    loadTypeTable(*h);
-    add(*h, u"Object"_s, u"Spacer"_s);
-    return h;
-}
+    QList<bool> covered() const
+    {
+        QList<bool> rows;
+        for (RowCover *cover : f.Command2)
+            rows << !cover->isHidden();
+        return rows;
+    }
 
-QList<bool> covered(Harness &h)
-{
-    QList<bool> rows;
-    for (RowCover *cover : h.form->Command2)
-        rows << !cover->isHidden();
-    return rows;
-}
+    QStringList summary() const
+    {
+        return {f.txtType->text(), f.txtName->text(), f.txtInfo->text()};
+    }
+
+    frmMain &f = *form;
+};
 
 QList<bool> coveredFrom(int firstCovered)
 {
@@ -80,11 +81,6 @@ QList<bool> coveredFrom(int firstCovered)
     for (int i = 0; i < 16; ++i)
         rows << (i >= firstCovered);
     return rows;
-}
-
-QStringList summary(Harness &h)
-{
-    return {h.form->txtType->text(), h.form->txtName->text(), h.form->txtInfo->text()};
 }
 
 } // namespace
@@ -113,33 +109,31 @@ private slots:
         QFETCH(QString, colourText);
         QFETCH(int, fill);
         QFETCH(int, text);
-        auto h = start();
-        frmMain &f = *h->form;
-        const qint32 id = add(*h, u"Object"_s, u"Kettle"_s, u"1"_s, colourText);
-        const QList<std::pair<QString, QString>> values = {
-            {u"Info"_s, u"Kitchen"_s}, {u"set"_s, u"Book"_s}, {u"1"_s, u"/tmp/kettle.txt"_s},
-            {u"17"_s, u"last"_s}, {u"18"_s, u"3/4/2026"_s}, {u"Value"_s, u"25"_s}};
-        for (const auto &[key, value] : values)
-            writeProperty(*h, id, key, value);
+        Panel h;
+        frmMain &f = h.f;
+        const qint32 id = h.add(u"Object"_s, u"Kettle"_s, u"1"_s, colourText);
+        const QStringList keys {u"Info"_s, u"set"_s, u"1"_s, u"17"_s, u"18"_s, u"Value"_s};
+        const QStringList values {u"Kitchen"_s, u"Book"_s, u"/tmp/kettle.txt"_s, u"last"_s,
+                                  u"3/4/2026"_s, u"25"_s};
+        for (int i = 0; i < keys.size(); ++i)
+            writeProperty(h, id, keys[i], values[i]);
         const QColor oldFill(12, 34, 56);
-        h->canvas().SetFillColor(oldFill);
+        h.canvas().SetFillColor(oldFill);
         const QColor chooserBefore = backgroundOf(f.Combo1);
-        h->clickObject(id);
+        h.clickObject(id);
 
-        QCOMPARE(summary(*h), QStringList({u"Object"_s, u"Kettle"_s, u"Kitchen"_s}));
+        QCOMPARE(h.summary(), QStringList({u"Object"_s, u"Kettle"_s, u"Kitchen"_s}));
         QVERIFY(f.txtName->isEnabled() && f.txtInfo->isEnabled());
-        const QStringList shown{f.textheader->text(), f.Combo1->currentText(), f.Text1->text(),
-                                f.Text17->text(), f.Text18->text(), f.Value->text(),
-                                f.colortext->text(), f.zLabel7->text(), f.colour->currentText()};
+        const QStringList shown {f.textheader->text(), f.Combo1->currentText(), f.Text1->text(),
+                                 f.Text17->text(), f.Text18->text(), f.Value->text(),
+                                 f.colortext->text(), f.zLabel7->text(), f.colour->currentText()};
         QCOMPARE(shown, QStringList({u"Kettle"_s, u"Book"_s, u"/tmp/kettle.txt"_s, u"last"_s,
                                      u"3/4/2026"_s, u"25"_s, colourText, QString::number(id),
                                      u"Colour"_s}));
         // The refresh wrote every value back unchanged.
-        QCOMPARE(h->property(id, u"18"_s), u"3/4/2026"_s);
-        QCOMPARE(h->property(id, u"Value"_s), u"25"_s);
-
-        QCOMPARE(object(*h, id).fillColor, fill < 0 ? oldFill : palette(fill));
-        QCOMPARE(object(*h, id).textColor, palette(text));
+        QCOMPARE(h.properties(id, keys), values);
+        QCOMPARE(object(h, id).fillColor, fill < 0 ? oldFill : palette(fill));
+        QCOMPARE(object(h, id).textColor, palette(text));
         checkColours({f.Combo1, f.Text5, f.Value, f.textheader, f.txtInfo, f.movehistory,
                       f.colour},
                      fill < 0 ? chooserBefore : palette(fill), palette(text));
@@ -147,35 +141,35 @@ private slots:
 
     void pressOnEmptySpace()
     {
-        auto h = start();
-        const qint32 id = add(*h, u"Object"_s, u"Kettle"_s);
-        writeProperty(*h, id, u"5"_s, u"steel"_s);
-        writeProperty(*h, id, u"MovementHistory"_s, u"A - B\r\n"_s);
-        h->clickObject(id);
-        QCOMPARE(h->form->Text5->text(), u"steel"_s);
-        const QList<bool> coversBefore = covered(*h);
+        Panel h;
+        frmMain &f = h.f;
+        const qint32 id = h.add(u"Object"_s, u"Kettle"_s);
+        writeProperty(h, id, u"5"_s, u"steel"_s);
+        writeProperty(h, id, u"MovementHistory"_s, u"A - B\r\n"_s);
+        h.clickObject(id);
+        QCOMPARE(f.Text5->text(), u"steel"_s);
+        const QList<bool> coversBefore = h.covered();
 
-        const QPoint empty = emptyPoint(*h);
+        const QPoint empty = emptyPoint(h);
         QVERIFY(!empty.isNull());
         // The press alone: captions and covers stay as they were.
-        QTest::mousePress(&h->canvas(), Qt::LeftButton, Qt::NoModifier, empty);
-        QCOMPARE(h->canvas().ObjectCount(2), 0);
-        QCOMPARE(summary(*h), QStringList({u"There are"_s, u"no selected"_s, u"no objects"_s}));
-        QVERIFY(!h->form->txtType->isEnabled() && !h->form->txtName->isEnabled());
-        QVERIFY(!h->form->txtInfo->isEnabled());
-        QCOMPARE(h->form->zLabel7->text(), u"0"_s);
-        QVERIFY(h->form->movehistory->toPlainText().isEmpty());
-        QVERIFY(h->form->textheader->text().isEmpty() && h->form->Value->text().isEmpty());
+        QTest::mousePress(&h.canvas(), Qt::LeftButton, Qt::NoModifier, empty);
+        QCOMPARE(h.canvas().ObjectCount(2), 0);
+        QCOMPARE(h.summary(), QStringList({u"There are"_s, u"no selected"_s, u"no objects"_s}));
+        QCOMPARE(QList({f.txtType->isEnabled(), f.txtName->isEnabled(), f.txtInfo->isEnabled()}),
+                 QList({false, false, false}));
+        QStringList texts {f.zLabel7->text(), f.movehistory->toPlainText(),
+                           f.textheader->text(), f.Value->text()};
         for (int n = 1; n <= 18; ++n)
-            QVERIFY2(h->form->textField(n)->text().isEmpty(), qPrintable(QString::number(n)));
-        QCOMPARE(covered(*h), coversBefore);
+            texts << f.textField(n)->text();
+        QCOMPARE(texts, QStringList {u"0"_s} + QStringList(21));
+        QCOMPARE(h.covered(), coversBefore);
 
         // The click that follows: no type chosen, no rows open, nothing written.
-        QTest::mouseRelease(&h->canvas(), Qt::LeftButton, Qt::NoModifier, empty);
-        QCOMPARE(h->form->Combo1->currentText(), u"Choose Type"_s);
-        QCOMPARE(covered(*h), coveredFrom(0));
-        QCOMPARE(h->property(id, u"5"_s), u"steel"_s);
-        QCOMPARE(h->property(id, u"Name"_s), u"Kettle"_s);
+        QTest::mouseRelease(&h.canvas(), Qt::LeftButton, Qt::NoModifier, empty);
+        QCOMPARE(f.Combo1->currentText(), u"Choose Type"_s);
+        QCOMPARE(h.covered(), coveredFrom(0));
+        QCOMPARE(h.properties(id, {u"5"_s, u"Name"_s}), QStringList({u"steel"_s, u"Kettle"_s}));
     }
 
     void severalSelected_data()
@@ -190,28 +184,27 @@ private slots:
     {
         QFETCH(QString, lastSet);
         QFETCH(QString, chooser);
-        auto h = start();
-        const qint32 a = add(*h, u"Object"_s, u"Lamp"_s);
-        const qint32 b = add(*h, u"Object"_s, u"Vase"_s);
-        writeProperty(*h, a, u"set"_s, u"Book"_s);
-        writeProperty(*h, a, u"5"_s, u"brass"_s);
-        writeProperty(*h, b, u"set"_s, lastSet);
-        h->clickObject(a);
-        h->clickObject(b, Qt::ShiftModifier);
-        QCOMPARE(h->canvas().ObjectCount(2), 2);
-        QCOMPARE(summary(*h), QStringList({u"More than"_s, u"one selected"_s, u"object"_s}));
-        QVERIFY(!h->form->txtName->isEnabled());
-        QCOMPARE(h->form->Combo1->currentText(), chooser);
+        Panel h;
+        const qint32 a = h.add(u"Object"_s, u"Lamp"_s);
+        const qint32 b = h.add(u"Object"_s, u"Vase"_s);
+        writeProperty(h, a, u"set"_s, u"Book"_s);
+        writeProperty(h, a, u"5"_s, u"brass"_s);
+        writeProperty(h, b, u"set"_s, lastSet);
+        h.clickObject(a);
+        h.clickObject(b, Qt::ShiftModifier);
+        QCOMPARE(h.canvas().ObjectCount(2), 2);
+        QCOMPARE(h.summary(), QStringList({u"More than"_s, u"one selected"_s, u"object"_s}));
+        QVERIFY(!h.f.txtName->isEnabled());
+        QCOMPARE(h.f.Combo1->currentText(), chooser);
         // Fields keep the first object's values and nothing was written back.
-        QCOMPARE(h->form->textheader->text(), u"Lamp"_s);
-        QCOMPARE(h->property(b, u"Name"_s), u"Vase"_s);
+        QCOMPARE(h.f.textheader->text(), u"Lamp"_s);
+        QCOMPARE(h.property(b, u"Name"_s), u"Vase"_s);
 
         // Typing stores nothing while several are selected.
-        Harness::typeInto(h->form->Text5, u"xy"_s);
-        Harness::typeInto(h->form->Value, u"9"_s);
-        QCOMPARE(QStringList({h->property(a, u"5"_s), h->property(b, u"5"_s),
-                              h->property(a, u"Value"_s), h->property(b, u"Value"_s)}),
-                 QStringList({u"brass"_s, QString(), u"0"_s, u"0"_s}));
+        Harness::typeInto(h.f.Text5, u"xy"_s);
+        Harness::typeInto(h.f.Value, u"9"_s);
+        QCOMPARE(h.properties(a, {u"5"_s, u"Value"_s}), QStringList({u"brass"_s, u"0"_s}));
+        QCOMPARE(h.properties(b, {u"5"_s, u"Value"_s}), QStringList({QString(), u"0"_s}));
     }
 
     void captionsAndCovers_data()
@@ -234,106 +227,103 @@ private slots:
         QFETCH(QString, typeIndex);
         QFETCH(QStringList, shown);
         QFETCH(int, firstCovered);
-        auto h = start();
+        Panel h;
         // A first click on a "Book" opens four rows, so stale captions would show.
-        h->clickObject(add(*h, u"Object"_s, u"Atlas"_s));
-        QCOMPARE(covered(*h), coveredFrom(4));
+        h.clickObject(h.add(u"Object"_s, u"Atlas"_s));
+        QCOMPARE(h.covered(), coveredFrom(4));
 
-        h->clickObject(add(*h, u"Object"_s, u"Saw"_s, typeIndex));
+        h.clickObject(h.add(u"Object"_s, u"Saw"_s, typeIndex));
         QStringList texts;
-        for (QLabel *label : h->form->Label)
+        for (QLabel *label : h.f.Label)
             texts << label->text();
         QCOMPARE(texts, shown);
-        QCOMPARE(covered(*h), coveredFrom(firstCovered));
+        QCOMPARE(h.covered(), coveredFrom(firstCovered));
     }
 
     void waitingObjectsAreListedAndRepainted()
     {
-        auto h = start();
-        const qint32 a = add(*h, u"Object"_s, u"Anvil"_s, {}, u"3"_s);
-        const qint32 b = add(*h, u"Object"_s, u"Bell"_s, {}, u"9"_s);
-        const qint32 c = add(*h, u"Object"_s, u"Cart"_s, {}, u"12"_s);
-        const qint32 pressed = add(*h, u"Object"_s, u"Desk"_s);
-        writeProperty(*h, pressed, u"set"_s, u"Book"_s);
-        h->form->List1->addItem(u"an old search hit"_s);
-        h->form->readyList = {QString::number(c), QString::number(a), QString::number(b)};
-        h->clickObject(pressed);
+        Panel h;
+        const qint32 a = h.add(u"Object"_s, u"Anvil"_s, {}, u"3"_s);
+        const qint32 b = h.add(u"Object"_s, u"Bell"_s, {}, u"9"_s);
+        const qint32 c = h.add(u"Object"_s, u"Cart"_s, {}, u"12"_s);
+        const qint32 pressed = h.add(u"Object"_s, u"Desk"_s);
+        writeProperty(h, pressed, u"set"_s, u"Book"_s);
+        h.f.List1->addItem(u"an old search hit"_s);
+        h.f.readyList = {QString::number(c), QString::number(a), QString::number(b)};
+        h.clickObject(pressed);
 
-        QCOMPARE(listLines(h->form->List1), QStringList({u"Cart"_s, u"Anvil"_s, u"Bell"_s}));
-        QCOMPARE(h->form->Label19->text(), u"Objects ready to move"_s);
+        QCOMPARE(listLines(h.f.List1), QStringList({u"Cart"_s, u"Anvil"_s, u"Bell"_s}));
+        QCOMPARE(h.f.Label19->text(), u"Objects ready to move"_s);
         for (qint32 id : {a, b, c}) {
-            QCOMPARE(object(*h, id).fillColor, palette(15));
-            QCOMPARE(object(*h, id).textColor, palette(0));
+            QCOMPARE(object(h, id).fillColor, palette(15));
+            QCOMPARE(object(h, id).textColor, palette(0));
         }
         // The last waiting object is left current; its empty "set" decides the chooser.
-        QCOMPARE(h->canvas().CurrentObject(), b);
-        QCOMPARE(h->form->Combo1->currentText(), u"Choose Type"_s);
+        QCOMPARE(h.canvas().CurrentObject(), b);
+        QCOMPARE(h.f.Combo1->currentText(), u"Choose Type"_s);
     }
 
     void rightButtonPress()
     {
-        auto h = start();
+        Panel h;
         // Start-up leaves the start object (id 1) selected.
-        h->canvas().SetZoomMode(0);
-        h->form->List1->show();
-        h->clickAt(emptyPoint(*h), Qt::NoModifier, Qt::RightButton);
-        QCOMPARE(h->canvas().CurrentObject(), 1);
-        QVERIFY(!object(*h, 1).selected);
-        QCOMPARE(h->canvas().ZoomMode(), 1);
-        QCOMPARE(h->form->zLabel7->text(), u"1"_s);
-        QVERIFY(h->form->List1->isHidden());
-        checkColours({h->form->List1}, QColor(0, 192, 0), QColor(255, 255, 255));
+        h.canvas().SetZoomMode(0);
+        h.f.List1->show();
+        h.clickAt(emptyPoint(h), Qt::NoModifier, Qt::RightButton);
+        QCOMPARE(h.canvas().CurrentObject(), 1);
+        QVERIFY(!object(h, 1).selected);
+        QCOMPARE(h.canvas().ZoomMode(), 1);
+        QCOMPARE(h.f.zLabel7->text(), u"1"_s);
+        QVERIFY(h.f.List1->isHidden());
+        checkColours({h.f.List1}, QColor(0, 192, 0), QColor(255, 255, 255));
 
         // On a picture as object 1 the press only hides the list and deselects.
-        writeProperty(*h, 1, u"Type"_s, u"Pic"_s);
-        h->canvas().SetSelected(true);
-        h->canvas().SetZoomMode(0);
-        h->form->zLabel7->setText(u"before"_s);
-        h->form->List1->show();
-        QTest::mousePress(&h->canvas(), Qt::RightButton, Qt::NoModifier, emptyPoint(*h));
-        QVERIFY(h->form->List1->isHidden());
-        QVERIFY(!object(*h, 1).selected);
-        QCOMPARE(h->canvas().ZoomMode(), 0);
-        QCOMPARE(h->form->zLabel7->text(), u"before"_s);
+        writeProperty(h, 1, u"Type"_s, u"Pic"_s);
+        h.canvas().SetSelected(true);
+        h.canvas().SetZoomMode(0);
+        h.f.zLabel7->setText(u"before"_s);
+        h.f.List1->show();
+        QTest::mousePress(&h.canvas(), Qt::RightButton, Qt::NoModifier, emptyPoint(h));
+        QVERIFY(h.f.List1->isHidden());
+        QVERIFY(!object(h, 1).selected);
+        QCOMPARE(h.canvas().ZoomMode(), 0);
+        QCOMPARE(h.f.zLabel7->text(), u"before"_s);
     }
 
     void typingStores()
     {
-        auto h = start();
-        const qint32 id = add(*h, u"Object"_s, u"Lamp"_s);
-        h->clickObject(id);
-        QLineEdit *field = h->form->Text5;
+        Panel h;
+        frmMain &f = h.f;
+        const qint32 id = h.add(u"Object"_s, u"Lamp"_s);
+        h.clickObject(id);
         QStringList stored;
         // Connected after the window's own rule, so it sees what the rule stored.
-        connect(field, &QLineEdit::textChanged, field,
-                [&] { stored << h->property(id, u"5"_s); });
-        Harness::typeInto(field, u"abc"_s);
+        connect(f.Text5, &QLineEdit::textChanged, f.Text5,
+                [&] { stored << h.property(id, u"5"_s); });
+        Harness::typeInto(f.Text5, u"abc"_s);
         QCOMPARE(stored, QStringList({u"a"_s, u"ab"_s, u"abc"_s}));
 
         // An emptied value is stored as empty text, not as 0.
-        writeProperty(*h, id, u"Value"_s, u"12"_s);
-        h->clickObject(id);
-        h->form->Value->setFocus();
-        h->form->Value->end(false);
-        QTest::keyClick(h->form->Value, Qt::Key_Backspace);
-        QTest::keyClick(h->form->Value, Qt::Key_Backspace);
-        QCOMPARE(h->property(id, u"Value"_s), QString());
+        writeProperty(h, id, u"Value"_s, u"12"_s);
+        h.clickObject(id);
+        f.Value->setFocus();
+        f.Value->end(false);
+        QTest::keyClick(f.Value, Qt::Key_Backspace);
+        QTest::keyClick(f.Value, Qt::Key_Backspace);
+        QCOMPARE(h.property(id, u"Value"_s), QString());
 
-        // The history is stored only by "Save Changes".
+        // The history is stored only by "Save Changes"; the next press shows the stored one.
         const QString history = u"Attic - Cellar\r\n1/2/2026\r\n"_s;
-        writeProperty(*h, id, u"MovementHistory"_s, history);
-        h->clickObject(id);
-        QCOMPARE(h->form->movehistory->toPlainText(), u"Attic - Cellar\n1/2/2026\n"_s);
-        QVERIFY(h->form->movehistory->textCursor().atEnd());
-        Harness::typeInto(h->form->movehistory, u"lent out"_s);
-        QCOMPARE(h->property(id, u"MovementHistory"_s), history);
-        // The next press shows the stored history again.
-        h->clickObject(id);
-        QCOMPARE(h->form->movehistory->toPlainText(), u"Attic - Cellar\n1/2/2026\n"_s);
-        Harness::typeInto(h->form->movehistory, u"lent out"_s);
-        h->form->SaveChanges->click();
-        QCOMPARE(h->property(id, u"MovementHistory"_s),
-                 u"Attic - Cellar\r\n1/2/2026\r\nlent out"_s);
+        writeProperty(h, id, u"MovementHistory"_s, history);
+        for (int i = 0; i < 2; ++i) {
+            h.clickObject(id);
+            QCOMPARE(f.movehistory->toPlainText(), u"Attic - Cellar\n1/2/2026\n"_s);
+            QVERIFY(f.movehistory->textCursor().atEnd());
+            Harness::typeInto(f.movehistory, u"lent out"_s);
+            QCOMPARE(h.property(id, u"MovementHistory"_s), history);
+        }
+        f.SaveChanges->click();
+        QCOMPARE(h.property(id, u"MovementHistory"_s), history + u"lent out"_s);
     }
 
     void nameRedrawnAndRenamed_data()
@@ -354,44 +344,44 @@ private slots:
         QFETCH(QString, byName);
         QFETCH(QString, byHeader);
         const bool picture = type == u"Pic"_s;
-        auto h = start();
-        const qint32 id = add(*h, type, u"Crate"_s);
+        Panel h;
+        const qint32 id = h.add(type, u"Crate"_s);
         // Twice: the second time the fields already show the values, the rules still run.
         for (int i = 0; i < 2; ++i) {
-            h->canvas().SetCurrentObject(id);
-            h->canvas().SetObjectText(u"sunset"_s);
-            h->clickObject(id);
-            QCOMPARE(object(*h, id).objectText, picture ? u"sunset"_s : u"Crate"_s);
+            h.canvas().SetCurrentObject(id);
+            h.canvas().SetObjectText(u"sunset"_s);
+            h.clickObject(id);
+            QCOMPARE(object(h, id).objectText, picture ? u"sunset"_s : u"Crate"_s);
         }
-        retype(h->form->txtName, u"Shelf"_s);
-        QCOMPARE(h->property(id, u"Name"_s), u"Shelf"_s);
-        QCOMPARE(object(*h, id).objectText, byName);
+        retype(h.f.txtName, u"Shelf"_s);
+        QCOMPARE(h.property(id, u"Name"_s), u"Shelf"_s);
+        QCOMPARE(object(h, id).objectText, byName);
 
-        h->clickObject(id);
-        QCOMPARE(h->form->textheader->text(), u"Shelf"_s);
-        retype(h->form->textheader, u"Drill"_s);
-        QCOMPARE(h->property(id, u"Name"_s), byHeader);
-        QCOMPARE(object(*h, id).objectText, picture ? byName : byHeader);
+        h.clickObject(id);
+        QCOMPARE(h.f.textheader->text(), u"Shelf"_s);
+        retype(h.f.textheader, u"Drill"_s);
+        QCOMPARE(h.property(id, u"Name"_s), byHeader);
+        QCOMPARE(object(h, id).objectText, picture ? byName : byHeader);
     }
 
     void editsWithAWaitingObject()
     {
-        auto h = start();
-        const qint32 box = add(*h, u"Location"_s, u"Attic"_s);
-        const qint32 waiting = add(*h, u"Object"_s, u"Rug"_s);
-        h->form->readyList = {QString::number(waiting)};
-        h->clickObject(box);
-        QCOMPARE(h->canvas().CurrentObject(), waiting);
+        Panel h;
+        const qint32 box = h.add(u"Location"_s, u"Attic"_s);
+        const qint32 waiting = h.add(u"Object"_s, u"Rug"_s);
+        h.f.readyList = {QString::number(waiting)};
+        h.clickObject(box);
+        QCOMPARE(h.canvas().CurrentObject(), waiting);
         // A type choice goes to the current object, the last waiting one, not the selected.
-        choose(h->form->Combo1, 6);
-        QCOMPARE(h->properties(waiting, {u"set"_s, u"Colour"_s}), QStringList({u"Car"_s, u"6"_s}));
-        QCOMPARE(h->properties(box, {u"set"_s, u"TypeIndex"_s}), QStringList({QString(), u"1"_s}));
+        choose(h.f.Combo1, 6);
+        QCOMPARE(h.properties(waiting, {u"set"_s, u"Colour"_s}), QStringList({u"Car"_s, u"6"_s}));
+        QCOMPARE(h.properties(box, {u"set"_s, u"TypeIndex"_s}), QStringList({QString(), u"1"_s}));
         // The current object's "Type" lets the header through, and the new name lands on the
         // selected box.
-        Harness::typeInto(h->form->textheader, u"s"_s);
-        QCOMPARE(h->property(box, u"Name"_s), u"Attics"_s);
-        QCOMPARE(object(*h, box).objectText, u"Attics"_s);
-        QCOMPARE(h->property(waiting, u"Name"_s), u"Rug"_s);
+        Harness::typeInto(h.f.textheader, u"s"_s);
+        QCOMPARE(h.property(box, u"Name"_s), u"Attics"_s);
+        QCOMPARE(object(h, box).objectText, u"Attics"_s);
+        QCOMPARE(h.property(waiting, u"Name"_s), u"Rug"_s);
     }
 
     void choosingAType_data()
@@ -418,19 +408,19 @@ private slots:
         QFETCH(int, text);
         QFETCH(int, openRows);
         QFETCH(QString, caption);
-        auto h = start();
-        frmMain &f = *h->form;
+        Panel h;
+        frmMain &f = h.f;
         // A "Tool" first, so the rows it opened must close again.
-        const qint32 id = add(*h, u"Object"_s, u"Van"_s, u"18"_s);
-        h->clickObject(id);
+        const qint32 id = h.add(u"Object"_s, u"Van"_s, u"18"_s);
+        h.clickObject(id);
         choose(f.Combo1, position);
 
-        QCOMPARE(QStringList({h->property(id, u"set"_s), h->property(id, u"TypeIndex"_s),
-                              h->property(id, u"Colour"_s), f.Combo1->currentText()}),
-                 QStringList({name, typeIndex, QString::number(position), name}));
-        QCOMPARE(object(*h, id).fillColor, palette(position));
-        QCOMPARE(object(*h, id).textColor, palette(text));
-        QCOMPARE(covered(*h), coveredFrom(openRows));
+        QCOMPARE(h.properties(id, {u"set"_s, u"TypeIndex"_s, u"Colour"_s}),
+                 QStringList({name, typeIndex, QString::number(position)}));
+        QCOMPARE(f.Combo1->currentText(), name);
+        QCOMPARE(object(h, id).fillColor, palette(position));
+        QCOMPARE(object(h, id).textColor, palette(text));
+        QCOMPARE(h.covered(), coveredFrom(openRows));
         QCOMPARE(f.Label[0]->text(), caption);
         checkColours({f.Combo1, f.Text1, f.Text17, f.Text18, f.txtInfo, f.Value, f.textheader,
                       f.movehistory, f.colour},
@@ -440,8 +430,8 @@ private slots:
         f.typeTableTextValue.replace(name, u"Renamed"_s);
         if (!caption.isEmpty())
             f.typeTableTextValue.replace(caption, u"Since"_s);
-        h->clickObject(id);
-        QCOMPARE(h->property(id, u"set"_s), name);
+        h.clickObject(id);
+        QCOMPARE(h.property(id, u"set"_s), name);
         QCOMPARE(f.Label[0]->text(), caption.isEmpty() ? QString() : u"Since"_s);
     }
 };
