@@ -60,8 +60,8 @@ private slots:
         const QStringList before = folderEntries(h);
         doubleClick(h, id);
         if (!usable) {
-            QCOMPARE(h.platform->messages,
-                     QStringList {u"The name \"%1\" cannot be used as a folder name."_s.arg(name)});
+            const QString refusal = u"The name \"%1\" cannot be used as a folder name."_s;
+            QCOMPARE(h.platform->messages, QStringList {refusal.arg(name)});
             QCOMPARE(folderEntries(h), before);
             QVERIFY(h.property(id, u"1"_s).isEmpty());
             QVERIFY(h.platform->opened.isEmpty());
