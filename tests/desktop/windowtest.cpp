@@ -4,7 +4,7 @@
 
 #include "support/testsupport.h"
 
-#include "app/controls.h"
+#include "window/controls.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
 #include "panel/panel.h"

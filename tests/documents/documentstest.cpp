@@ -1,6 +1,7 @@
 // Documents of the drawing: the folder a double-click opens for a box or stored object,
 // a picture's path, and files dropped on the drawing as pictures or stored objects.
 
+#include "features/features.h"
 #include "support/testsupport.h"
 
 #include <QComboBox>
@@ -125,7 +126,7 @@ private slots:
         if (picture) {
             h.form->dropX = 300;
             h.form->dropY = 300;
-            h.form->ZoomIn(290, 290, 0, 0);
+            ZoomIn(*h.form, 290, 290, 0, 0);
             dropFiles(h, {makePicture(h, u"shot.png"_s)}, QPoint(20, 20));
             id = lastId(h);
         } else {

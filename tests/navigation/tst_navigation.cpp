@@ -5,6 +5,7 @@
 #include "support/testsupport.h"
 
 #include "canvas/vellum.h"
+#include "features/features.h"
 
 #include <QLocale>
 #include <QPushButton>
@@ -107,7 +108,7 @@ private slots:
             button->setIcon(QIcon());
         b.form().currentBox = -1;
 
-        b.form().Shortcut_Click(1);
+        Shortcut_Click(b.form(), 1);
         QCOMPARE(b.form().currentBox, 1);
         QCOMPARE(b.form().dropX, 200); // still the first box's corner from start-up
         QVERIFY(b.form().Shortcut[0]->icon().isNull());
@@ -130,7 +131,7 @@ private slots:
         QFETCH(int, x);
         QFETCH(int, y);
         Boxes b;
-        b.form().ZoomIn(x, y, 0, 0);
+        ZoomIn(b.form(), x, y, 0, 0);
         QCOMPARE(steps::pixelOf(b.harness, x, y), QPoint(0, 0));
         QCOMPARE(b.canvas().ZoomMode(), 0);
         QCOMPARE(b.canvas().ZoomX(), b.canvas().FitZoomX());

@@ -58,6 +58,7 @@ Harness::Harness(bool startNow)
     : platform(std::make_unique<FakePlatform>())
     , form(std::make_unique<frmMain>(platform.get()))
 {
+    wireWindow(*form);
     form->resize(1280, 800);
     if (startNow)
         start();
@@ -65,7 +66,7 @@ Harness::Harness(bool startNow)
 
 void Harness::start()
 {
-    form->Form_Load();
+    Form_Load(*form);
     form->show();
     QApplication::processEvents();
 }

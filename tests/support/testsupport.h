@@ -2,9 +2,10 @@
 
 // Helpers for tests that drive the real main window offscreen, as a user would.
 
-#include "app/frmmain.h"
+#include "app/wiring.h"
 #include "canvas/vellum.h"
 #include "support/fakeplatform.h"
+#include "window/frmmain.h"
 
 #include <QColor>
 #include <QPoint>
@@ -42,8 +43,8 @@ private:
 QByteArray fileBytes(const QString &file);
 bool writeFile(const QString &file, const QByteArray &bytes);
 
-// The main window on a fake platform, started (Form_Load) and shown offscreen at
-// 1280 x 800, in its own working folder.
+// The main window on a fake platform, wired as the program wires it, started (Form_Load)
+// and shown offscreen at 1280 x 800, in its own working folder.
 struct Harness
 {
     Harness();               // starts at once
