@@ -1,18 +1,18 @@
-#include "app/frmmain.h"
-#include "app/hugepages.h"
+#include "app/wiring.h"
+#include "window/frmmain.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
-    restartWithHugePageHeap(argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ambrook"));
     QApplication::setApplicationDisplayName(QStringLiteral("Ambrook"));
     QApplication::setDesktopFileName(QStringLiteral("ambrook"));
 
     frmMain window;
-    window.Form_Load();
+    wireWindow(window);
+    Form_Load(window);
     window.show();
     return app.exec();
 }

@@ -1,10 +1,10 @@
-#include "app/frmmain.h"
+#include "app/wiring.h"
 
-#include "app/platform.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
-#include "store/form1.h"
 #include "store/rules/textrules.h"
+#include "window/frmmain.h"
+#include "window/platform.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -39,50 +39,48 @@ qint64 nextSaveId(const QString &text)
 
 } // namespace
 
-void frmMain::btnquit_Click()
+void btnquit_Click(frmMain &form)
 {
-    if (const qint32 bad = firstInvalidAlarm(*this); bad != 0) {
-        Vellum->SetCurrentObject(bad);
-        platform().message(u"Please change the Alarm Date for "_s
-                           + Vellum->UserProperty(u"Name"_s) + u", it disnae make sense"_s);
+    ::Vellum &canvas = *form.Vellum;
+    Platform &platform = form.platform();
+    if (const qint32 bad = firstInvalidAlarm(form); bad != 0) {
+        canvas.SetCurrentObject(bad);
+        platform.message(u"Please change the Alarm Date for "_s
+                         + canvas.UserProperty(u"Name"_s) + u", it disnae make sense"_s);
         return;
     }
 
-    storeBoxNames();
+    storeBoxNames(form);
 
-    const QString previousSaveId = Vellum->UserProperty(u"SaveId"_s);
+    const QString previousSaveId = canvas.UserProperty(u"SaveId"_s);
     const qint64 saveId = nextSaveId(previousSaveId);
-    Vellum->SetUserProperty(u"SaveId"_s, TextRules::numberText(saveId));
+    canvas.SetUserProperty(u"SaveId"_s, TextRules::numberText(saveId));
     // After a failed save the counter goes back, so that the next quit takes the number
     // again unless its backup was written.
-    const auto keepCounter = [&] { Vellum->SetUserProperty(u"SaveId"_s, previousSaveId); };
+    const auto keepCounter = [&] { canvas.SetUserProperty(u"SaveId"_s, previousSaveId); };
 
     // Start-up makes the backup folder; it may have gone since.
     QDir().mkpath(backupFolder);
-    const QString backup = backupFile(Vellum->UserProperty(u"SaveId"_s));
+    const QString backup = backupFile(canvas.UserProperty(u"SaveId"_s));
     // The canvas has already said which file failed and why. "pic" is replaced only once
     // its copy is safely in the backups, so that a failing backup folder never leaves the
     // document overwritten without a copy. The program only ends with both files written,
     // so that no work is lost and the user can quit again.
-    if (!Vellum->SaveDocument(backup)) {
+    if (!canvas.SaveDocument(backup)) {
         keepCounter();
-        platform().message(u"The backup copy \""_s + backup + u"\" could not be written, so "
-                           "the document \""_s + documentFile
-                           + u"\" was left as it was and Ambrook stays open with your work. "
-                             "Quit again once the problem is fixed."_s);
+        platform.message(u"The backup copy \""_s + backup + u"\" could not be written, so "
+                         "the document \""_s + documentFile
+                         + u"\" was left as it was and Ambrook stays open with your work. "
+                           "Quit again once the problem is fixed."_s);
         return;
     }
-    if (!Vellum->SaveDocument(documentFile)) {
+    if (!canvas.SaveDocument(documentFile)) {
         keepCounter();
-        platform().message(u"The document \""_s + documentFile
-                           + u"\" was not saved, so Ambrook stays open and your work is kept. "
-                             "Quit again once the problem is fixed."_s);
+        platform.message(u"The document \""_s + documentFile
+                         + u"\" was not saved, so Ambrook stays open and your work is kept. "
+                           "Quit again once the problem is fixed."_s);
         return;
     }
 
-    if (mForm1)
-        mForm1->close();
-    mQuitting = true;
-    if (!close())
-        mQuitting = false;
+    form.closeForGood();
 }

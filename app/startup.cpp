@@ -1,13 +1,12 @@
-#include "app/frmmain.h"
+#include "app/wiring.h"
 
-#include "app/controls.h"
-#include "app/platform.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
 #include "move/move.h"
 #include "store/form1.h"
-#include "store/rules/palette.h"
 #include "store/rules/textrules.h"
+#include "window/frmmain.h"
+#include "window/platform.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -63,24 +62,24 @@ QString paddedTypeTable(const QString &text)
 
 } // namespace
 
-void frmMain::Form_Load()
+void Form_Load(frmMain &form)
 {
-    ::Vellum &canvas = *Vellum;
+    ::Vellum &canvas = *form.Vellum;
 
     // 1. Month advancer.
-    Combo2->clear();
-    Combo2->addItems(monthAdvancerEntries());
-    Combo2->setCurrentIndex(0);
+    form.Combo2->clear();
+    form.Combo2->addItems(monthAdvancerEntries());
+    form.Combo2->setCurrentIndex(0);
 
     // 2. Backup folder, in the working folder beside "pic".
     QDir().mkpath(QStringLiteral("backups"));
 
     // 3.
-    RemoveCloseMenuItem();
+    RemoveCloseMenuItem(form);
 
     // 4. The working date is today.
-    Calendar1->setSelectedDate(platform().today());
-    Combo2->setCurrentIndex(0);
+    form.Calendar1->setSelectedDate(form.platform().today());
+    form.Combo2->setCurrentIndex(0);
 
     // 5. The new-box command seeds its own generator from the clock.
 
@@ -91,9 +90,9 @@ void frmMain::Form_Load()
     canvas.LoadDocument(QStringLiteral("pic"));
 
     // 8. Colour chooser.
-    colour->clear();
-    colour->addItems(colourNames());
-    colour->setEditText(QStringLiteral(" Colour"));
+    form.colour->clear();
+    form.colour->addItems(colourNames());
+    form.colour->setEditText(QStringLiteral(" Colour"));
 
     // 9. Find the start object; the last one named "Start" wins.
     bool found = false;
@@ -105,23 +104,23 @@ void frmMain::Form_Load()
         found = true;
         canvas.SetUserProperty(QStringLiteral("Info"), QStringLiteral("Start"));
         canvas.SetSelected(true);
-        startObject = canvas.CurrentObject();
-        Combo1->clear();
+        form.startObject = canvas.CurrentObject();
+        form.Combo1->clear();
         const QString stored = canvas.UserProperty(QStringLiteral("ObjectTypes"));
-        typeTableTextValue = paddedTypeTable(stored);
-        if (typeTableTextValue != stored)
-            canvas.SetUserProperty(QStringLiteral("ObjectTypes"), typeTableTextValue);
-        const QStringList cells = TextRules::splitCrLf(typeTableTextValue);
+        form.typeTableTextValue = paddedTypeTable(stored);
+        if (form.typeTableTextValue != stored)
+            canvas.SetUserProperty(QStringLiteral("ObjectTypes"), form.typeTableTextValue);
+        const QStringList cells = TextRules::splitCrLf(form.typeTableTextValue);
         for (int j = 0; j <= lastTypeNameCell; j += typeNameStep)
-            Combo1->addItem(cells.value(j));
+            form.Combo1->addItem(cells.value(j));
     }
-    Combo1->setEditText(QStringLiteral("Choose Type"));
+    form.Combo1->setEditText(QStringLiteral("Choose Type"));
 
     // 10. A document without a start object gets a new one.
     if (!found) {
         canvas.AddObject(10, 65, 35, 80, 55);
         canvas.SetSelected(true);
-        startObject = canvas.CurrentObject();
+        form.startObject = canvas.CurrentObject();
         canvas.SetDrawStyle(2);
         canvas.SetUserProperty(QStringLiteral("Type"), QStringLiteral("Loadout"));
         canvas.SetUserProperty(QStringLiteral("Name"), QStringLiteral("Start"));
@@ -132,53 +131,63 @@ void frmMain::Form_Load()
         canvas.SetUserProperty(QStringLiteral("Boxes"), QString());
         canvas.SetObjectText(canvas.UserProperty(QStringLiteral("Name")));
         canvas.SetUserProperty(QStringLiteral("Colour"), 3);
-        ApplyFillColourRule(*this);
+        ApplyFillColourRule(form);
         canvas.SetFillMode(1);
         canvas.SetShapeParam(200);
         canvas.SetObjectRect(5, 90, 35, 135, 0);
-        ApplyTextColourRule(*this);
-        typeTableTextValue = TextRules::joinCrLf(QStringList(typeTableCells, QString()));
+        ApplyTextColourRule(form);
+        form.typeTableTextValue = TextRules::joinCrLf(QStringList(typeTableCells, QString()));
         canvas.SetSelected(true);
-        canvas.SetUserProperty(QStringLiteral("ObjectTypes"), typeTableTextValue);
+        canvas.SetUserProperty(QStringLiteral("ObjectTypes"), form.typeTableTextValue);
         canvas.SetSelected(false);
     }
 
     // 11.
-    canvas.SetCurrentObject(startObject);
+    canvas.SetCurrentObject(form.startObject);
     canvas.SetSelected(true);
-    boxNameText = canvas.UserProperty(QStringLiteral("Boxes"));
+    form.boxNameText = canvas.UserProperty(QStringLiteral("Boxes"));
 
     // 12. Box list, alphabetical; empty names are skipped.
-    locationcombo1->clear();
-    for (const QString &name : TextRules::splitCrLf(boxNameText)) {
+    form.locationcombo1->clear();
+    for (const QString &name : TextRules::splitCrLf(form.boxNameText)) {
         if (!name.isEmpty())
-            insertBoxName(locationcombo1, name);
+            insertBoxName(form.locationcombo1, name);
     }
-    locationcombo1->setEditText(QStringLiteral("Choose Box"));
+    form.locationcombo1->setEditText(QStringLiteral("Choose Box"));
 
     // 13.
-    refreshShortcutButtons();
+    refreshShortcutButtons(form);
 
     // 14.
     canvas.SetCurrentObject(1);
     canvas.SetSelected(false);
 
     // 15. One wheel notch: from box 0 back to the last box.
-    Vellum_MouseWheel(*this, 120);
+    Vellum_MouseWheel(form, 120);
 
     // 16.
-    RestackObjects(*this);
+    RestackObjects(form);
 
     // 17.
     qint32 x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     if (canvas.GetObjectRect(x1, y1, x2, y2, 0)) {
-        dropX = x1;
-        dropY = y1;
+        form.dropX = x1;
+        form.dropY = y1;
     }
 
     // 18.
-    AlarmReport(*this);
+    AlarmReport(form);
 
     // 19. The first box.
-    Shortcut_Click(0);
+    Shortcut_Click(form, 0);
+}
+
+void RemoveCloseMenuItem(frmMain &form)
+{
+    // The title bar keeps its other buttons; without the customise hint the window
+    // manager would put every default button back.
+    Qt::WindowFlags flags = form.windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                            | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint;
+    flags &= ~Qt::WindowCloseButtonHint;
+    form.setWindowFlags(flags);
 }

@@ -1,11 +1,12 @@
 #include "bench/scenario.h"
 
-#include "app/frmmain.h"
+#include "app/wiring.h"
 #include "bench/docgen.h"
 #include "bench/scriptplatform.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
 #include "move/move.h"
+#include "window/frmmain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -155,7 +156,7 @@ void deleteBox(frmMain &form, const QString &name)
         canvas.clearSelection();
         if (canvas.SetCurrentObject(firstOfType(canvas, type, name)))
             canvas.SetSelected(true);
-        form.Vellum_KeyUp(46, 0);
+        Vellum_KeyUp(form, 46, 0);
     }
 }
 
@@ -165,7 +166,8 @@ void oneRun(int objects)
     std::unique_ptr<frmMain> form;
     sample(Startup, timed([&] {
                form = std::make_unique<frmMain>(&platform);
-               form->Form_Load();
+               wireWindow(*form);
+               Form_Load(*form);
                form->show();
            }));
     Vellum &canvas = *form->Vellum;
@@ -175,7 +177,7 @@ void oneRun(int objects)
 
     // Start-up chooses the first box before the window has its size, so its view is wider
     // than the one a box button gives; the user's work happens at the latter.
-    form->Shortcut_Click(0);
+    Shortcut_Click(*form, 0);
     QCoreApplication::processEvents();
 
     // A click on the topmost stored object of the box in view.
@@ -238,7 +240,7 @@ void oneRun(int objects)
     QCoreApplication::processEvents();
     sample(PaintFit, timed([&] { canvas.repaint(); }));
 
-    form->Shortcut_Click(7);
+    Shortcut_Click(*form, 7);
     QCoreApplication::processEvents();
     sample(PaintBox, timed([&] { canvas.repaint(); }));
 
@@ -250,7 +252,7 @@ void oneRun(int objects)
 
     check(paintOrderIsSorted(canvas), "the paint order is by layer, then drawing order");
 
-    sample(Quit, timed([&] { form->btnquit_Click(); }));
+    sample(Quit, timed([&] { btnquit_Click(*form); }));
     check(QFile::exists(QStringLiteral("pic")) && QDir(QStringLiteral("backups")).count() > 2,
           "quit wrote the backup and the document");
     check(platform.messages == 0, "no message was shown");

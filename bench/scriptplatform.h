@@ -3,7 +3,7 @@
 // The benchmark's Platform: no dialog ever opens. The input box answers with a fresh box
 // name each time; messages are echoed on stderr so that an unexpected one is seen.
 
-#include "app/platform.h"
+#include "window/platform.h"
 
 #include <QDate>
 

@@ -1,12 +1,12 @@
 #include "features/features.h"
 
-#include "app/frmmain.h"
-#include "app/platform.h"
 #include "canvas/vellum.h"
 #include "features/reportlist.h"
 #include "panel/panel.h"
 #include "store/rules/palette.h"
 #include "store/rules/textrules.h"
+#include "window/frmmain.h"
+#include "window/platform.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -122,4 +122,9 @@ qint32 firstInvalidAlarm(frmMain &form)
             return canvas.CurrentObject();
     }
     return 0;
+}
+
+void Command1_Click(frmMain &form)
+{
+    AlarmReport(form);
 }

@@ -1,11 +1,11 @@
 #include "features/features.h"
 
-#include "app/frmmain.h"
 #include "canvas/vellum.h"
 #include "features/reportlist.h"
 #include "panel/panel.h"
 #include "store/rules/palette.h"
 #include "store/rules/textrules.h"
+#include "window/frmmain.h"
 
 #include <QComboBox>
 

@@ -1,12 +1,22 @@
 #pragma once
 
-// Boxes, stored objects, colours, alarms and search.
+// Boxes and the way between them, stored objects, colours, alarms, search and printing.
 
 #include <QDate>
 #include <QString>
 
 class frmMain;
 class QComboBox;
+
+// Box buttons and views: the box chosen by shortcut button index, the view on a point.
+void Shortcut_Click(frmMain &form, int index);
+void ZoomIn(frmMain &form, int x, int y, int x2, int y2);
+// Delete (key code 46) removes the selected shape; the start object stays.
+void Vellum_KeyUp(frmMain &form, int keyCode, int shift);
+// Shortcut buttons follow the box list: caption i = entry i, hidden past the last.
+void refreshShortcutButtons(frmMain &form);
+// The start object's "Boxes" takes the cached box names; it ends unselected.
+void storeBoxNames(frmMain &form);
 
 void newlocation_Click(frmMain &form);
 void newitem_Click(frmMain &form);
@@ -28,8 +38,12 @@ void colour_Click(frmMain &form, int k);
 void Combo2_Click(frmMain &form);
 void Alarm_Click(frmMain &form);
 void AlarmReport(frmMain &form);
+void Command1_Click(frmMain &form);
 // Quit's test: the id of the first object in drawing order whose alarm date is not
 // empty and not a date, 0 when every one is fine.
 qint32 firstInvalidAlarm(frmMain &form);
 
 void btnsearch_Click(frmMain &form);
+
+// Prints the main window on the default printer.
+void Command3_Click(frmMain &form);

@@ -1,10 +1,10 @@
 #include "features/features.h"
 
-#include "app/frmmain.h"
-#include "app/platform.h"
 #include "canvas/vellum.h"
 #include "store/rules/palette.h"
 #include "store/rules/textrules.h"
+#include "window/frmmain.h"
+#include "window/platform.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -142,9 +142,9 @@ void newlocation_Click(frmMain &form)
 
     form.boxNameText += name + TextRules::crlf;
     const int index = insertBoxName(boxList, name);
-    form.refreshShortcutButtons();
+    refreshShortcutButtons(form);
 
-    form.storeBoxNames();
+    storeBoxNames(form);
     canvas.SetCurrentObject(1);
     canvas.SetSelected(false);
 
@@ -152,6 +152,6 @@ void newlocation_Click(frmMain &form)
     drawBoxBody(form, name, corner.x(), corner.y());
     drawLoadoutStrip(form, name, corner.x(), corner.y());
 
-    form.Shortcut_Click(index);
+    Shortcut_Click(form, index);
     canvas.SetSelected(false);
 }

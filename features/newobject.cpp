@@ -1,10 +1,10 @@
 #include "features/features.h"
 
-#include "app/frmmain.h"
 #include "canvas/vellum.h"
 #include "move/move.h"
 #include "store/rules/palette.h"
 #include "store/rules/textrules.h"
+#include "window/frmmain.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>

@@ -1,8 +1,8 @@
 #include "features/reportlist.h"
 
-#include "app/controls.h"
-#include "app/frmmain.h"
 #include "panel/panel.h"
+#include "window/controls.h"
+#include "window/frmmain.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,10 +1,10 @@
 #include "features/features.h"
 
-#include "app/frmmain.h"
-#include "app/platform.h"
 #include "canvas/vellum.h"
 #include "features/reportlist.h"
 #include "move/move.h"
+#include "window/frmmain.h"
+#include "window/platform.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,11 +1,16 @@
 #include "move/move.h"
 
-#include "app/frmmain.h"
-#include "app/platform.h"
 #include "canvas/vellum.h"
+#include "window/frmmain.h"
+#include "window/platform.h"
 
 #include <QDir>
 #include <QLineEdit>
+
+int OpenDoc(frmMain &form, const QString &path)
+{
+    return form.platform().openDoc(path);
+}
 
 bool isFolderName(const QString &name)
 {
@@ -25,7 +30,7 @@ void Vellum_DblClick(frmMain &form)
     const QString type = canvas.UserProperty(QStringLiteral("Type"));
 
     if (type == QStringLiteral("Pic")) {
-        form.OpenDoc(path.isEmpty() ? QStringLiteral("images") : path);
+        OpenDoc(form, path.isEmpty() ? QStringLiteral("images") : path);
         return;
     }
 
@@ -43,11 +48,11 @@ void Vellum_DblClick(frmMain &form)
         working.mkdir(name);
         working.mkdir(name + QStringLiteral("/History"));
         canvas.SetUserProperty(pathKey, name);
-        form.OpenDoc(name);
+        OpenDoc(form, name);
     } else {
         if (form.txtType->text() == QStringLiteral("Object"))
             canvas.SetLayer(3);
-        form.OpenDoc(path);
+        OpenDoc(form, path);
     }
     if (form.txtType->text() == QStringLiteral("Location"))
         canvas.SetLayer(2);

@@ -1,9 +1,9 @@
 #include "move/move.h"
 
-#include "app/frmmain.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
 #include "store/rules/palette.h"
+#include "window/frmmain.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>

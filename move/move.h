@@ -22,12 +22,15 @@ void clearForSearch(frmMain &form);
 void locationcombo1_Click(frmMain &form);
 void UpdateBoxTotals(frmMain &form);
 void RestackObjects(frmMain &form);
+void Picture1_Click(frmMain &form);
 // One movement-history entry: old box, " - ", new box, CR LF, date, CR LF.
 QString movementHistoryEntry(const QString &oldBox, const QString &newBox, const QDate &date);
 
 // Opens the current object's document folder or file; a box's or stored object's
 // folder (and its "History" subfolder) is made in the working folder at first use.
 void Vellum_DblClick(frmMain &form);
+// Hands a file or folder to the desktop; > 32 on success.
+int OpenDoc(frmMain &form, const QString &path);
 // Whether a name can be a folder in the working folder: not empty, not "." or "..", no
 // "/" and no NUL.
 bool isFolderName(const QString &name);

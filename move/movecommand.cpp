@@ -1,10 +1,10 @@
 #include "move/move.h"
 
-#include "app/frmmain.h"
-#include "app/platform.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
 #include "store/rules/textrules.h"
+#include "window/frmmain.h"
+#include "window/platform.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -78,7 +78,7 @@ void locationcombo1_Click(frmMain &form)
     form.Calendar1->setSelectedDate(form.platform().today());
     form.Combo2->setCurrentIndex(0);
     Combo2_Click(form);
-    form.ZoomIn(bx1, by1 - 8, bx2, by2 - 8);
+    ZoomIn(form, bx1, by1 - 8, bx2, by2 - 8);
     UpdateBoxTotals(form);
 }
 

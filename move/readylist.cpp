@@ -1,11 +1,11 @@
 #include "move/move.h"
 
-#include "app/controls.h"
-#include "app/frmmain.h"
 #include "canvas/vellum.h"
 #include "panel/panel.h"
 #include "store/rules/palette.h"
 #include "store/rules/textrules.h"
+#include "window/controls.h"
+#include "window/frmmain.h"
 
 #include <QComboBox>
 #include <QLabel>

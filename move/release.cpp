@@ -1,8 +1,9 @@
 #include "move/move.h"
 
-#include "app/frmmain.h"
 #include "canvas/vellum.h"
+#include "features/features.h"
 #include "panel/panel.h"
+#include "window/frmmain.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -130,5 +131,5 @@ void Vellum_MouseWheel(frmMain &form, int delta)
     hideMoveControls(form);
     // With no boxes the index names no shortcut button (it is -1 or 0): nothing to show.
     if (count > 0)
-        form.Shortcut_Click(form.currentBox);
+        Shortcut_Click(form, form.currentBox);
 }

@@ -1,7 +1,7 @@
 #include "move/move.h"
 
-#include "app/frmmain.h"
 #include "canvas/vellum.h"
+#include "window/frmmain.h"
 
 // Objects go above boxes: every "Object" to layer 3, every "Location" to layer 2. One walk
 // reads each object's type once; an object already on its layer costs no more than that.
@@ -22,4 +22,9 @@ void RestackObjects(frmMain &form)
         if (layer != 0 && canvas.Layer() != layer)
             canvas.SetLayer(layer);
     }
+}
+
+void Picture1_Click(frmMain &form)
+{
+    RestackObjects(form);
 }

@@ -1,7 +1,7 @@
 #include "panel/panel.h"
 
-#include "app/frmmain.h"
 #include "canvas/vellum.h"
+#include "window/frmmain.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

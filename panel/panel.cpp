@@ -1,6 +1,6 @@
 #include "panel/panel.h"
 
-#include "app/frmmain.h"
+#include "window/frmmain.h"
 
 #include <QLineEdit>
 

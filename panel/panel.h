@@ -1,7 +1,7 @@
 #pragma once
 
-// The property panel: field editing, the selection refresh on press and click, and the
-// type chooser.
+// The property panel: field editing, the selection refresh on press and click, the type
+// chooser and the type-table editor it comes from.
 
 #include <QColor>
 #include <QString>
@@ -42,6 +42,8 @@ void Vellum_MouseDown(frmMain &form, int button, int shift, int x, int y);
 
 // The user picked entry k of the type chooser Combo1.
 void Combo1_Click(frmMain &form, int k);
+// Opens the type-table editor in place of the main window.
+void newtype_Click(frmMain &form);
 
 // Refresh steps shared by the handlers.
 void selectionSummary(frmMain &form, int selectedCount);

@@ -1,10 +1,10 @@
 #include "panel/panel.h"
 
-#include "app/controls.h"
-#include "app/frmmain.h"
 #include "canvas/vellum.h"
 #include "store/rules/palette.h"
 #include "store/rules/textrules.h"
+#include "window/controls.h"
+#include "window/frmmain.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,11 +1,11 @@
 #include "panel/panel.h"
 
-#include "app/frmmain.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
 #include "store/form1.h"
 #include "store/rules/palette.h"
 #include "store/rules/textrules.h"
+#include "window/frmmain.h"
 
 #include <QComboBox>
 
@@ -32,4 +32,14 @@ void Combo1_Click(frmMain &form, int k)
     canvas.SetTextColor(text);
     setForegroundOf(chooser, text);
     colourSpread(form);
+}
+
+// The type-table editor takes the main window's place until it closes.
+void newtype_Click(frmMain &form)
+{
+    form.hide();
+    Form1 &editor = form.typeEditor();
+    editor.show();
+    editor.raise();
+    editor.activateWindow();
 }

@@ -5,13 +5,14 @@
 // any quit saves it, so `scripts/ambrook run DATA_FOLDER` opens it. The pictures are
 // main-window.png, moving.png, type-editor.png, search.png and alarms.png.
 
-#include "app/frmmain.h"
-#include "app/platform.h"
+#include "app/wiring.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
 #include "move/move.h"
 #include "panel/panel.h"
 #include "store/form1.h"
+#include "window/frmmain.h"
+#include "window/platform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -69,8 +70,9 @@ public:
     Demo(const QString &pictures, QSize size)
         : mPictures(pictures)
     {
+        wireWindow(mForm);
         mForm.resize(size);
-        mForm.Form_Load();
+        Form_Load(mForm);
         mForm.show();
         settle();
     }
@@ -166,7 +168,7 @@ void Demo::chooseBox(const QString &name)
 
 void Demo::makeTypes(const QList<TypeColumn> &types)
 {
-    mForm.newtype_Click();
+    newtype_Click(mForm);
     Form1 &editor = mForm.typeEditor();
     settle();
     for (const TypeColumn &t : types) {

@@ -2,7 +2,7 @@
 //     ambrook_makeicon OUTPUT_FOLDER SIZE...
 // gives OUTPUT_FOLDER/ambrook-SIZE.png for each size (the build passes its list).
 
-#include "app/appicon.h"
+#include "window/appicon.h"
 
 #include <QDir>
 #include <QImage>

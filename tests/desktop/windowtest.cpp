@@ -4,7 +4,7 @@
 
 #include "support/testsupport.h"
 
-#include "app/controls.h"
+#include "window/controls.h"
 #include "store/form1.h"
 
 #include <QProcess>

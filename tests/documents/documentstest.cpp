@@ -1,6 +1,7 @@
 // Documents of the drawing: the folder a double-click opens for a box or stored object,
 // a picture's path, and files dropped on the drawing as pictures or stored objects.
 
+#include "features/features.h"
 #include "support/testsupport.h"
 
 using namespace Qt::StringLiterals;

@@ -3,7 +3,7 @@
 
 #include "support/testsupport.h"
 
-#include "app/controls.h"
+#include "window/controls.h"
 #include "store/rules/textrules.h"
 
 #include <map>

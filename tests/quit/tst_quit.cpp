@@ -120,7 +120,8 @@ private slots:
         for (int run = 1; run <= 10; ++run) {
             FakePlatform platform;
             frmMain form(&platform);
-            form.Form_Load();
+            wireWindow(form);
+            Form_Load(form);
             form.show();
             QTest::mouseClick(form.btnquit, Qt::LeftButton);
             QVERIFY2(!form.isVisible(), qPrintable(platform.messages.join(u'\n')));

@@ -4,7 +4,7 @@
 
 #include "safetyfixture.h"
 
-#include "app/controls.h"
+#include "window/controls.h"
 #include "canvas/vellum.h"
 
 #include <QComboBox>

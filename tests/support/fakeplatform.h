@@ -2,7 +2,7 @@
 
 // A recording Platform for tests: no dialog, file manager or printer is ever opened.
 
-#include "app/platform.h"
+#include "window/platform.h"
 
 #include <QDate>
 #include <QStringList>

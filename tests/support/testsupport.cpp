@@ -24,6 +24,7 @@ Harness::Harness(bool startNow)
     : platform(std::make_unique<FakePlatform>())
     , form(std::make_unique<frmMain>(platform.get()))
 {
+    wireWindow(*form);
     form->resize(1280, 800);
     if (startNow)
         start();
@@ -31,7 +32,7 @@ Harness::Harness(bool startNow)
 
 void Harness::start()
 {
-    form->Form_Load();
+    Form_Load(*form);
     form->show();
     QApplication::processEvents();
 }

@@ -3,11 +3,13 @@
 // Helpers for tests that drive the real main window offscreen, as a user would, with the
 // window's controls at hand.
 
-#include "app/frmmain.h"
+#include "app/wiring.h"
 #include "canvas/vellum.h"
+#include "features/features.h"
 #include "panel/panel.h"
 #include "store/rules/palette.h"
 #include "support/fakeplatform.h"
+#include "window/frmmain.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -50,8 +52,8 @@ private:
 QByteArray fileBytes(const QString &file);
 bool writeFile(const QString &file, const QByteArray &bytes);
 
-// The main window on a fake platform, started (Form_Load) and shown offscreen at
-// 1280 x 800, in its own working folder.
+// The main window on a fake platform, wired as the program wires it, started (Form_Load)
+// and shown offscreen at 1280 x 800, in its own working folder.
 struct Harness
 {
     Harness() : Harness(true) {}   // starts at once
@@ -126,7 +128,7 @@ inline QPoint pixelOf(const Harness &h, double x, double y)
 }
 QPoint emptyPoint(const Harness &h);              // a widget point over no object
 // Brings unit point (x, y) to the top left corner of the view, as choosing a box does.
-inline void zoomTo(Harness &h, int x, int y) { h.form->ZoomIn(x, y, 0, 0); }
+inline void zoomTo(Harness &h, int x, int y) { ZoomIn(*h.form, x, y, 0, 0); }
 
 void newBox(Harness &h, const QString &name);     // "New Box", input box answered
 qint32 newObject(Harness &h);                     // "New Object"; the new id

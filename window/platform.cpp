@@ -1,4 +1,4 @@
-#include "app/platform.h"
+#include "window/platform.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "app/frmmain.h"
+#include "window/frmmain.h"
 
 #include "canvas/vellum.h"
 

@@ -1,4 +1,4 @@
-#include "app/appicon.h"
+#include "window/appicon.h"
 
 #include <QLinearGradient>
 #include <QPainter>

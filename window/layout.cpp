@@ -1,19 +1,12 @@
-#include "app/frmmain.h"
+#include "window/frmmain.h"
 
-#include "app/appicon.h"
-#include "app/controls.h"
-#include "app/platform.h"
 #include "canvas/vellum.h"
-#include "features/features.h"
-#include "move/move.h"
-#include "panel/panel.h"
+#include "window/controls.h"
 
 #include <QCalendarWidget>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,8 +15,6 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace {
 
@@ -54,46 +45,6 @@ QComboBox *makeChooser(QWidget *parent, const QString &name)
 
 } // namespace
 
-frmMain::frmMain(Platform *platform)
-    : mPlatform(platform)
-{
-    if (!mPlatform) {
-        mOwnedPlatform = std::make_unique<Platform>();
-        mPlatform = mOwnedPlatform.get();
-    }
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(Platform::title());
-    setWindowIcon(ambrookIcon());
-    buildControls();
-    wireControls();
-    resize(1280, 800);
-}
-
-frmMain::~frmMain() = default;
-
-Platform &frmMain::platform() const
-{
-    return *mPlatform;
-}
-
-int frmMain::twipsX(int twips) const
-{
-    return int(std::lround(twips * logicalDpiX() / 1440.0));
-}
-
-int frmMain::twipsY(int twips) const
-{
-    return int(std::lround(twips * logicalDpiY() / 1440.0));
-}
-
-QLineEdit *frmMain::textField(int n) const
-{
-    const std::array<QLineEdit *, 18> fields = {Text1,  Text2,  Text3,  Text4,  Text5,  Text6,
-                                                Text7,  Text8,  Text9,  Text10, Text11, Text12,
-                                                Text13, Text14, Text15, Text16, Text17, Text18};
-    return n >= 1 && n <= 18 ? fields[size_t(n - 1)] : nullptr;
-}
-
 void frmMain::buildControls()
 {
     auto *central = new QWidget(this);
@@ -117,7 +68,57 @@ void frmMain::buildControls()
     middle->setSpacing(6);
     outer->addLayout(middle, 1);
 
-    // --- the panel: fixed rows at their twips positions, scrollable on small screens ---
+    // The panel: fixed rows at their twips positions, scrollable on small screens.
+    middle->addWidget(buildPanel());
+
+    // The canvas with the shortcut buttons under it.
+    auto *canvasColumn = new QVBoxLayout;
+    canvasColumn->setSpacing(4);
+    Vellum = new ::Vellum(central);
+    Vellum->setObjectName(QStringLiteral("Vellum"));
+    Vellum->setMinimumSize(320, 240);
+    canvasColumn->addWidget(Vellum, 1);
+    auto *shortcuts = new QWidget(central);
+    shortcuts->setObjectName(QStringLiteral("shortcuts"));
+    auto *shortcutGrid = new QGridLayout(shortcuts);
+    shortcutGrid->setContentsMargins(0, 0, 0, 0);
+    shortcutGrid->setSpacing(2);
+    constexpr int shortcutColumns = 9;
+    for (int i = 0; i < int(Shortcut.size()); ++i) {
+        auto *button = new ShortcutButton(shortcuts);
+        button->setObjectName(indexedName(QStringLiteral("Shortcut"), i));
+        button->setMinimumWidth(60);
+        button->setIconSize(QSize(16, 16));
+        button->setToolTip(tr("Show this box"));
+        button->hide();
+        shortcutGrid->addWidget(button, i / shortcutColumns, i % shortcutColumns);
+        Shortcut[size_t(i)] = button;
+    }
+    canvasColumn->addWidget(shortcuts);
+    middle->addLayout(canvasColumn, 1);
+
+    // The command column.
+    middle->addWidget(buildCommandColumn(central));
+
+    // Hidden labels that carry state between the handlers.
+    auto makeHidden = [central](const QString &name) {
+        auto *label = new QLabel(central);
+        label->setObjectName(name);
+        label->hide();
+        return label;
+    };
+    zLabel1 = makeHidden(QStringLiteral("zLabel1"));
+    zLabel7 = makeHidden(QStringLiteral("zLabel7"));
+    zLabel8 = makeHidden(QStringLiteral("zLabel8"));
+    Label5 = makeHidden(QStringLiteral("Label5"));
+    Label6 = makeHidden(QStringLiteral("Label6"));
+
+    setTabOrders();
+    setShortcutKeys();
+}
+
+QWidget *frmMain::buildPanel()
+{
     auto *panel = new QWidget;
     panel->setObjectName(QStringLiteral("panel"));
     auto place = [this](QWidget *w, int left, int top, int width, int height) {
@@ -205,36 +206,12 @@ void frmMain::buildControls()
     panelScroll->setFrameShape(QFrame::NoFrame);
     panelScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     panelScroll->setFixedWidth(twipsX(panelWidth) + 18);
-    middle->addWidget(panelScroll);
+    return panelScroll;
+}
 
-    // --- the canvas with the shortcut buttons under it ---
-    auto *canvasColumn = new QVBoxLayout;
-    canvasColumn->setSpacing(4);
-    Vellum = new ::Vellum(central);
-    Vellum->setObjectName(QStringLiteral("Vellum"));
-    Vellum->setMinimumSize(320, 240);
-    canvasColumn->addWidget(Vellum, 1);
-    auto *shortcuts = new QWidget(central);
-    shortcuts->setObjectName(QStringLiteral("shortcuts"));
-    auto *shortcutGrid = new QGridLayout(shortcuts);
-    shortcutGrid->setContentsMargins(0, 0, 0, 0);
-    shortcutGrid->setSpacing(2);
-    constexpr int shortcutColumns = 9;
-    for (int i = 0; i < int(Shortcut.size()); ++i) {
-        auto *button = new ShortcutButton(shortcuts);
-        button->setObjectName(indexedName(QStringLiteral("Shortcut"), i));
-        button->setMinimumWidth(60);
-        button->setIconSize(QSize(16, 16));
-        button->setToolTip(tr("Show this box"));
-        button->hide();
-        shortcutGrid->addWidget(button, i / shortcutColumns, i % shortcutColumns);
-        Shortcut[size_t(i)] = button;
-    }
-    canvasColumn->addWidget(shortcuts);
-    middle->addLayout(canvasColumn, 1);
-
-    // --- the command column ---
-    auto *side = new QWidget(central);
+QWidget *frmMain::buildCommandColumn(QWidget *parent)
+{
+    auto *side = new QWidget(parent);
     side->setObjectName(QStringLiteral("commands"));
     side->setFixedWidth(240);
     auto *sideLayout = new QVBoxLayout(side);
@@ -348,78 +325,5 @@ void frmMain::buildControls()
     lastRow->addWidget(Command3);
     lastRow->addWidget(btnquit);
     sideLayout->addLayout(lastRow);
-    middle->addWidget(side);
-
-    // Hidden labels that carry state between the handlers.
-    auto makeHidden = [central](const QString &name) {
-        auto *label = new QLabel(central);
-        label->setObjectName(name);
-        label->hide();
-        return label;
-    };
-    zLabel1 = makeHidden(QStringLiteral("zLabel1"));
-    zLabel7 = makeHidden(QStringLiteral("zLabel7"));
-    zLabel8 = makeHidden(QStringLiteral("zLabel8"));
-    Label5 = makeHidden(QStringLiteral("Label5"));
-    Label6 = makeHidden(QStringLiteral("Label6"));
-
-    setTabOrders();
-    setShortcutKeys();
-}
-
-void frmMain::wireControls()
-{
-    ::Vellum *canvas = Vellum;
-    canvas->setMessageHandler([this](const QString &text) { platform().message(text); });
-    connect(canvas, &::Vellum::MouseDown, this,
-            [this](int b, int s, int x, int y) { Vellum_MouseDown(*this, b, s, x, y); });
-    connect(canvas, &::Vellum::MouseUp, this,
-            [this](int b, int s, int x, int y) { Vellum_MouseUp(*this, b, s, x, y); });
-    connect(canvas, &::Vellum::Click, this, [this] { Vellum_Click(*this); });
-    connect(canvas, &::Vellum::DblClick, this, [this] { Vellum_DblClick(*this); });
-    connect(canvas, &::Vellum::KeyUp, this, [this](int k, int s) { Vellum_KeyUp(k, s); });
-    connect(canvas, &::Vellum::FileDrop, this,
-            [this](const QString &path) { Vellum_FileDrop(*this, path); });
-    connect(canvas, &::Vellum::MouseWheel, this,
-            [this](int delta) { Vellum_MouseWheel(*this, delta); });
-
-    // Every change of a field's text, typed or assigned, runs its rule.
-    for (int n = 1; n <= 18; ++n)
-        connect(textField(n), &QLineEdit::textChanged, this, [this, n] { Text_Change(*this, n); });
-    connect(Value, &QLineEdit::textChanged, this, [this] { Value_Change(*this); });
-    connect(txtType, &QLineEdit::textChanged, this, [this] { txtType_Change(*this); });
-    connect(txtInfo, &QLineEdit::textChanged, this, [this] { txtInfo_Change(*this); });
-    connect(txtName, &QLineEdit::textChanged, this, [this] { txtName_Change(*this); });
-    connect(textheader, &QLineEdit::textChanged, this, [this] { textheader_Change(*this); });
-    connect(SaveChanges, &QPushButton::clicked, this, [this] { SaveChanges_Click(*this); });
-
-    // Choosers: "activated" is the user's pick; setting a text or index from code runs no
-    // handler (a routine that must run one calls it itself).
-    connect(Combo1, &QComboBox::activated, this, [this](int k) { Combo1_Click(*this, k); });
-    connect(colour, &QComboBox::activated, this, [this](int k) { colour_Click(*this, k); });
-    connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(*this); });
-    connect(locationcombo1, &QComboBox::activated, this,
-            [this] { locationcombo1_Click(*this); });
-
-    for (int i = 0; i < int(Shortcut.size()); ++i)
-        connect(Shortcut[size_t(i)], &QPushButton::clicked, this, [this, i] { Shortcut_Click(i); });
-    connect(newlocation, &QPushButton::clicked, this, [this] { newlocation_Click(*this); });
-    connect(newitem, &QPushButton::clicked, this, [this] { newitem_Click(*this); });
-    connect(newtype, &QPushButton::clicked, this, [this] { newtype_Click(); });
-    connect(btnsearch, &QPushButton::clicked, this, [this] { btnsearch_Click(*this); });
-    connect(txttagname, &QLineEdit::returnPressed, this, [this] { btnsearch_Click(*this); });
-    connect(Alarm, &QPushButton::clicked, this, [this] { Alarm_Click(*this); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-    connect(btnquit, &QPushButton::clicked, this, [this] { btnquit_Click(); });
-    connect(Picture1, &PictureBox::clicked, this, [this] { Picture1_Click(); });
-}
-
-void frmMain::closeEvent(QCloseEvent *event)
-{
-    // Only the quit button ends the program: it is the one way that saves the work.
-    if (mQuitting)
-        event->accept();
-    else
-        event->ignore();
+    return side;
 }

@@ -1,4 +1,4 @@
-#include "app/controls.h"
+#include "window/controls.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
 // The main window: the canvas Vellum, the property panel, the shortcut buttons, the
-// calendar and the commands. It owns the controls and the window state that the handlers
-// in panel/, move/ and features/ share, and connects every control to its handler.
+// calendar and the commands. It owns the controls, their layout and the window state that
+// the handlers share; it knows no handler: app/wiring.h connects the controls to them.
 
 #include "store/typetablehost.h"
 
@@ -96,28 +96,13 @@ public:
     // The type-table editor; created on first use.
     Form1 &typeEditor();
 
-    // --- handlers of the window itself ---
-    void Form_Load();
-    void btnquit_Click();
-    void Shortcut_Click(int index);
-    void ZoomIn(int x, int y, int x2, int y2);
-    void Vellum_KeyUp(int keyCode, int shift);
-    void Command3_Click();
-    int OpenDoc(const QString &path);
-    void RemoveCloseMenuItem();
-    void Command1_Click();
-    void Picture1_Click();
-    void newtype_Click();
-    // Shortcut buttons follow the box list: caption i = entry i, hidden past the last.
-    void refreshShortcutButtons();
-    // The start object's "Boxes" takes the cached box names; it ends unselected.
-    void storeBoxNames();
     // Twips to pixels for the panel's positions.
     int twipsX(int twips) const;
     int twipsY(int twips) const;
 
-    // Lets the window close: set by the quit once everything is saved.
-    void setQuitting(bool quitting) { mQuitting = quitting; }
+    // The quit's last step, once everything is saved: closes the type editor and lets the
+    // window close. Returns whether the window closed.
+    bool closeForGood();
 
     // --- TypeTableHost ---
     QString &typeTableText() override { return typeTableTextValue; }
@@ -130,9 +115,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildControls();
-    void wireControls();
-    void setTabOrders();      // app/keyboard.cpp
+    void buildControls();                      // window/layout.cpp
+    QWidget *buildPanel();
+    QWidget *buildCommandColumn(QWidget *parent);
+    void setTabOrders();                       // window/keyboard.cpp
     void setShortcutKeys();
 
     std::unique_ptr<Platform> mOwnedPlatform;

@@ -1,0 +1,92 @@
+#include "app/wiring.h"
+
+#include "canvas/vellum.h"
+#include "features/features.h"
+#include "move/move.h"
+#include "panel/panel.h"
+#include "window/controls.h"
+#include "window/frmmain.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+void wireCanvas(frmMain &form)
+{
+    frmMain *f = &form;
+    ::Vellum *canvas = form.Vellum;
+    QObject::connect(canvas, &::Vellum::MouseDown, f,
+                     [f](int b, int s, int x, int y) { Vellum_MouseDown(*f, b, s, x, y); });
+    QObject::connect(canvas, &::Vellum::MouseUp, f,
+                     [f](int b, int s, int x, int y) { Vellum_MouseUp(*f, b, s, x, y); });
+    QObject::connect(canvas, &::Vellum::Click, f, [f] { Vellum_Click(*f); });
+    QObject::connect(canvas, &::Vellum::DblClick, f, [f] { Vellum_DblClick(*f); });
+    QObject::connect(canvas, &::Vellum::KeyUp, f,
+                     [f](int k, int s) { Vellum_KeyUp(*f, k, s); });
+    QObject::connect(canvas, &::Vellum::FileDrop, f,
+                     [f](const QString &path) { Vellum_FileDrop(*f, path); });
+    QObject::connect(canvas, &::Vellum::MouseWheel, f,
+                     [f](int delta) { Vellum_MouseWheel(*f, delta); });
+}
+
+void wirePanel(frmMain &form)
+{
+    frmMain *f = &form;
+    // Every change of a field's text, typed or assigned, runs its rule.
+    for (int n = 1; n <= 18; ++n) {
+        QObject::connect(form.textField(n), &QLineEdit::textChanged, f,
+                         [f, n] { Text_Change(*f, n); });
+    }
+    QObject::connect(form.Value, &QLineEdit::textChanged, f, [f] { Value_Change(*f); });
+    QObject::connect(form.txtType, &QLineEdit::textChanged, f, [f] { txtType_Change(*f); });
+    QObject::connect(form.txtInfo, &QLineEdit::textChanged, f, [f] { txtInfo_Change(*f); });
+    QObject::connect(form.txtName, &QLineEdit::textChanged, f, [f] { txtName_Change(*f); });
+    QObject::connect(form.textheader, &QLineEdit::textChanged, f,
+                     [f] { textheader_Change(*f); });
+    QObject::connect(form.SaveChanges, &QPushButton::clicked, f,
+                     [f] { SaveChanges_Click(*f); });
+}
+
+void wireCommands(frmMain &form)
+{
+    frmMain *f = &form;
+    // Choosers: "activated" is the user's pick; setting a text or index from code runs no
+    // handler (a routine that must run one calls it itself).
+    QObject::connect(form.Combo1, &QComboBox::activated, f,
+                     [f](int k) { Combo1_Click(*f, k); });
+    QObject::connect(form.colour, &QComboBox::activated, f,
+                     [f](int k) { colour_Click(*f, k); });
+    QObject::connect(form.Combo2, &QComboBox::activated, f, [f] { Combo2_Click(*f); });
+    QObject::connect(form.locationcombo1, &QComboBox::activated, f,
+                     [f] { locationcombo1_Click(*f); });
+
+    for (int i = 0; i < int(form.Shortcut.size()); ++i) {
+        QObject::connect(form.Shortcut[size_t(i)], &QPushButton::clicked, f,
+                         [f, i] { Shortcut_Click(*f, i); });
+    }
+    const auto onClick = [f](QPushButton *button, void (*handler)(frmMain &)) {
+        QObject::connect(button, &QPushButton::clicked, f, [f, handler] { handler(*f); });
+    };
+    onClick(form.newlocation, newlocation_Click);
+    onClick(form.newitem, newitem_Click);
+    onClick(form.newtype, newtype_Click);
+    onClick(form.btnsearch, btnsearch_Click);
+    QObject::connect(form.txttagname, &QLineEdit::returnPressed, f,
+                     [f] { btnsearch_Click(*f); });
+    onClick(form.Alarm, Alarm_Click);
+    onClick(form.Command1, Command1_Click);
+    onClick(form.Command3, Command3_Click);
+    onClick(form.btnquit, btnquit_Click);
+    QObject::connect(form.Picture1, &PictureBox::clicked, f, [f] { Picture1_Click(*f); });
+}
+
+} // namespace
+
+void wireWindow(frmMain &form)
+{
+    wireCanvas(form);
+    wirePanel(form);
+    wireCommands(form);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+// The program's top: connects the main window's controls and canvas events to their
+// handlers, starts the program and ends it. main, the tests and the benchmark build the
+// window, wire it and run Form_Load the same way.
+
+class frmMain;
+
+// Every control and canvas event of the window to its handler. Once per window.
+void wireWindow(frmMain &form);
+
+// Start-up: month advancer, working date, the document "pic", the start object, the box
+// list and buttons, the alarm report, then the first box.
+void Form_Load(frmMain &form);
+// The window keeps its title-bar buttons but the close button: quitting saves first.
+void RemoveCloseMenuItem(frmMain &form);
+// Save & Quit: alarm dates checked, a numbered backup, then "pic", then the window closes.
+void btnquit_Click(frmMain &form);
