@@ -1,4 +1,4 @@
-#include "canvas/vellumview_p.h"
+#include "canvas/vellum_p.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -359,6 +359,54 @@ private slots:
         QCOMPARE(canvas->ExtentWidth(), 2020);
     }
 
+    // Each axis keeps its own scale, within 0.02 .. 400 pixels a unit, and its own corner;
+    // a zoom that is not positive changes nothing.
+    void zoomAndViewPerAxis_data()
+    {
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<double>("timesFit"); // the zoom asked for, in fit zooms
+        QTest::addColumn<double>("ppu");      // pixels a unit then, 0: the fit scale
+        QTest::newRow("x, twice the fit") << false << 2.0 << 0.0;
+        QTest::newRow("y, twice the fit") << true << 2.0 << 0.0;
+        QTest::newRow("x, past the largest") << false << 1e4 << 400.0;
+        QTest::newRow("y, below the smallest") << true << 1e-4 << 0.02;
+        QTest::newRow("x, zero") << false << 0.0 << 0.0;
+        QTest::newRow("y, negative") << true << -1.0 << 0.0;
+    }
+
+    void zoomAndViewPerAxis()
+    {
+        QFETCH(bool, vertical);
+        QFETCH(double, timesFit);
+        QFETCH(double, ppu);
+        auto canvas = shownCanvas();
+        addBox(*canvas, 10, 10, 900, 1200, u"Hall"_s);
+        const QPointF fitUnit = canvas->toPixels(1, 1) - canvas->toPixels(0, 0);
+        const double fit = fitUnit.x();
+        const double expected = ppu > 0 ? ppu : timesFit > 0 ? fit * timesFit : fit;
+        if (vertical)
+            canvas->SetZoomY(float(canvas->FitZoomY() * timesFit));
+        else
+            canvas->SetZoomX(float(canvas->FitZoomX() * timesFit));
+
+        const QPointF unit = canvas->toPixels(1, 1) - canvas->toPixels(0, 0);
+        QCOMPARE(vertical ? unit.x() : unit.y(), fit);
+        QVERIFY(qAbs((vertical ? unit.y() : unit.x()) / expected - 1) < 1e-5);
+        const double zoom = vertical ? canvas->ZoomY() : canvas->ZoomX();
+        const double extent = vertical ? canvas->ExtentHeight() : canvas->ExtentWidth();
+        QVERIFY(qAbs(zoom / (expected * extent) - 1) < 1e-5);
+
+        // The drawing point 50 units in goes to that axis's edge of the view.
+        if (vertical)
+            canvas->SetViewY(zoom * (50.0 - canvas->ExtentTop()) / extent);
+        else
+            canvas->SetViewX(zoom * (50.0 - canvas->ExtentLeft()) / extent);
+        const QPointF corner = canvas->toPixels(50, 50);
+        QVERIFY(qAbs(vertical ? corner.y() : corner.x()) < 1e-3); // zooms are floats
+        QCOMPARE(vertical ? corner.x() : corner.y(), 50 * fit);
+        QVERIFY(qAbs((vertical ? canvas->ViewY() : canvas->ViewX()) - 50 * expected) < 1e-3);
+    }
+
     void noCurrentObjectReadsEmptyAndRefusesWrites()
     {
         auto canvas = shownCanvas();

@@ -1,6 +1,7 @@
 #pragma once
 
-// Inner state of the Vellum widget, shared by its event code and its painting.
+// Inner state of the Vellum widget, shared by its view geometry, its pointer and key code
+// and its painting.
 
 #include "canvas/vellum.h"
 
@@ -158,9 +159,6 @@ struct Vellum::View
     {
         return {originX, originY, scaleX(w), scaleY(w)};
     }
-    QPixmap scaledPicture(const VellumObject &o, const QSize &size, qreal ratio);
-    void syncScrollBars(const Vellum &canvas);
-    void repaintChanged(Vellum &canvas, const QRect *units);
     void fixScale(const QWidget &w)
     {
         if (!zoomSet) {
@@ -168,4 +166,34 @@ struct Vellum::View
             zoomSet = true;
         }
     }
+    void showPointer(QWidget &w, Qt::CursorShape shape)
+    {
+        if (shape != cursor) {
+            cursor = shape;
+            w.setCursor(shape);
+        }
+    }
+    // The press is over: nothing is being dragged or panned.
+    void endPress()
+    {
+        pressButton = Qt::NoButton;
+        dragging = panning = false;
+        moving.clear();
+    }
+
+    // Sets each object to its rectangle from before, moved by the given units; the current
+    // object stays current.
+    void place(Vellum &canvas, const std::vector<VellumView::Before> &objects, QPoint by);
+
+    // Pointer (velluminput.cpp).
+    void showRestingPointer(Vellum &canvas, const QPointF &pixel);
+
+    // View geometry (vellumview.cpp).
+    void syncScrollBars(const Vellum &canvas);
+    void panBy(const QWidget &w, const QPointF &pixels);
+    void zoomAround(const Vellum &canvas, const QPointF &pixel, double factor);
+
+    // Painting (vellumpaint.cpp).
+    QPixmap scaledPicture(const VellumObject &o, const QSize &size, qreal ratio);
+    void repaintChanged(Vellum &canvas, const QRect *units);
 };
