@@ -104,8 +104,12 @@ class TestVellum : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<Vellum> canvas; // a fresh one for every test
+
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { canvas = shownCanvas(); }
+    void cleanup() { canvas.reset(); }
 
     // Every field of every object comes back; pictures are decoded again, and ids go on
     // after the highest one even when that object was deleted before saving.
@@ -118,7 +122,6 @@ private slots:
         image.setPixel(3, 4, qRgb(250, 10, 10));
         QVERIFY(image.save(picturePath));
 
-        auto canvas = shownCanvas();
         addBox(*canvas, 100, 120, 144, 167, u"Garage"_s);
         canvas->SetFillColor(QColor(192, 192, 192));
         canvas->SetTextColor(Qt::black);
@@ -158,7 +161,6 @@ private slots:
         QTemporaryDir dir;
         const QString text = dir.filePath(u"notes.txt"_s);
         QVERIFY(writeFile(text, "Not a picture at all\n"));
-        auto canvas = shownCanvas();
         QVERIFY(!canvas->LoadPictureFile(text, 1, 0));
         QVERIFY(!canvas->LoadPictureFile(dir.filePath(u"missing.png"_s), 1, 0));
         QVERIFY(canvas->AddObject(12, 0, 0, 5, 5));
@@ -170,7 +172,6 @@ private slots:
     // a plain click on one of several selected picks it alone; empty space clears.
     void pointerSelects()
     {
-        auto canvas = shownCanvas();
         const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
         const qint32 b = addBox(*canvas, 30, 10, 40, 20, u"B"_s);
         canvas->SetCurrentObject(0);
@@ -216,7 +217,6 @@ private slots:
 
     void dragMovesSelectionAndHitTestSkipsIt()
     {
-        auto canvas = shownCanvas();
         const qint32 floor = addBox(*canvas, 0, 0, 100, 60, u"Floor"_s);
         const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
         const qint32 b = addBox(*canvas, 30, 10, 40, 20, u"B"_s);
@@ -256,7 +256,6 @@ private slots:
 
     void draggingEmptySpacePansTheView()
     {
-        auto canvas = shownCanvas();
         const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
         const QPointF before = canvas->toPixels(10, 10);
         drag(*canvas, QPoint(600, 400), QPoint(650, 380));
@@ -271,7 +270,6 @@ private slots:
 
     void higherLayerIsOnTop()
     {
-        auto canvas = shownCanvas();
         const qint32 stored = addBox(*canvas, 12, 12, 16, 16, u"Drill"_s);
         canvas->SetLayer(3);
         const qint32 body = addBox(*canvas, 0, 0, 44, 47, u"Shelf"_s);
@@ -307,7 +305,6 @@ private slots:
         QFETCH(int, flags);
         QFETCH(QString, found);
         QFETCH(int, selected);
-        auto canvas = shownCanvas();
         for (const QString &name : {u"Shelf"_s, u"shelf A"_s, u"Top shelf"_s, u"Garage"_s})
             addBox(*canvas, 0, 0, 5, 5, name);
         const qint32 before = canvas->CurrentObject();
@@ -322,7 +319,6 @@ private slots:
 
     void findObjectContinuesInDrawingOrder()
     {
-        auto canvas = shownCanvas();
         QList<qint32> shelves;
         for (const QString &name : {u"Shelf 1"_s, u"Attic"_s, u"shelf 2"_s, u"SHELF 3"_s}) {
             const qint32 id = addBox(*canvas, 0, 0, 5, 5, name);
@@ -344,7 +340,6 @@ private slots:
 
     void viewStaysWhenTheExtentGrows()
     {
-        auto canvas = shownCanvas();
         const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
         canvas->SetZoomX(canvas->FitZoomX() * 2);
         canvas->SetZoomY(canvas->FitZoomY() * 2);
@@ -355,13 +350,34 @@ private slots:
         QCOMPARE(canvas->ExtentWidth(), 2020);
     }
 
-    // Ids are never reused; without a current object reads are empty and writes refused.
-    void currentObjectAndIds()
+    // Numbers are stored as text; edit mode 10 makes the first selected object current; ids
+    // are never reused; without a current object reads are empty and writes refused.
+    void objectsAndTheCurrentOne()
     {
-        auto canvas = shownCanvas();
         const qint32 a = addBox(*canvas, 0, 0, 5, 5, u"A"_s);
         const qint32 b = addBox(*canvas, 0, 0, 5, 5, u"B"_s);
         const qint32 c = addBox(*canvas, 0, 0, 5, 5, u"C"_s);
+        QVERIFY(canvas->SetUserProperty(u"Colour"_s, -32768));
+        QCOMPARE(canvas->UserProperty(u"Colour"_s), u"-32768"_s);
+        QVERIFY(!canvas->SetUserProperty(u"Colour"_s, 40000));
+        QCOMPARE(canvas->UserProperty(u"Colour"_s), u"-32768"_s);
+        QVERIFY(canvas->SetUserProperty(u"Value"_s, 0.1));
+        QCOMPARE(canvas->UserProperty(u"Value"_s), u"0.1"_s);
+        QVERIFY(canvas->SetUserProperty(u"Value"_s, 3.0));
+        QCOMPARE(canvas->UserProperty(u"Value"_s), u"3"_s);
+        QCOMPARE(canvas->UserProperty(u"18"_s), QString());
+
+        canvas->SetEditMode(10);
+        QCOMPARE(canvas->CurrentObject(), c); // none selected: unchanged
+        canvas->SetSelected(true);
+        canvas->SetCurrentObject(a);
+        canvas->SetSelected(true);
+        canvas->SetCurrentObject(0);
+        canvas->SetEditMode(10);
+        QCOMPARE(canvas->CurrentObject(), a);
+        canvas->SetSearchFlag(true);
+        QCOMPARE(canvas->ObjectCount(2), 0);
+
         QVERIFY(canvas->DeleteObject(c));
         QVERIFY(canvas->DeleteObject(a));
         QCOMPARE(canvas->CurrentObject(), 0);
@@ -388,42 +404,8 @@ private slots:
         QVERIFY(!canvas->SetCurrentIndex(3));
     }
 
-    void numbersAsUserProperties()
-    {
-        auto canvas = shownCanvas();
-        addBox(*canvas, 0, 0, 5, 5, u"A"_s);
-        QVERIFY(canvas->SetUserProperty(u"Colour"_s, -32768));
-        QCOMPARE(canvas->UserProperty(u"Colour"_s), u"-32768"_s);
-        QVERIFY(!canvas->SetUserProperty(u"Colour"_s, 40000));
-        QCOMPARE(canvas->UserProperty(u"Colour"_s), u"-32768"_s);
-        QVERIFY(canvas->SetUserProperty(u"Value"_s, 0.1));
-        QCOMPARE(canvas->UserProperty(u"Value"_s), u"0.1"_s);
-        QVERIFY(canvas->SetUserProperty(u"Value"_s, 3.0));
-        QCOMPARE(canvas->UserProperty(u"Value"_s), u"3"_s);
-        QCOMPARE(canvas->UserProperty(u"18"_s), QString());
-    }
-
-    void editModeTenPicksFirstSelected()
-    {
-        auto canvas = shownCanvas();
-        const qint32 a = addBox(*canvas, 0, 0, 5, 5, u"A"_s);
-        addBox(*canvas, 0, 0, 5, 5, u"B"_s);
-        const qint32 c = addBox(*canvas, 0, 0, 5, 5, u"C"_s);
-        canvas->SetEditMode(10);
-        QCOMPARE(canvas->CurrentObject(), c); // none selected: unchanged
-        canvas->SetSelected(true);
-        canvas->SetCurrentObject(a);
-        canvas->SetSelected(true);
-        canvas->SetCurrentObject(0);
-        canvas->SetEditMode(10);
-        QCOMPARE(canvas->CurrentObject(), a);
-        canvas->SetSearchFlag(true);
-        QCOMPARE(canvas->ObjectCount(2), 0);
-    }
-
     void keysWheelDoubleClickAndDrops()
     {
-        auto canvas = shownCanvas();
         QList<QPair<int, int>> keys;
         connect(canvas.get(), &Vellum::KeyUp, canvas.get(),
                 [&keys](int code, int shift) { keys << qMakePair(code, shift); });
@@ -487,7 +469,6 @@ private slots:
     {
         QFETCH(bool, fit);
         QFETCH(bool, userZoom);
-        auto canvas = shownCanvas();
         canvas->resize(300, 200);
         QCoreApplication::processEvents();
         addBox(*canvas, 100, 100, 144, 155, u"Box"_s);
@@ -585,7 +566,6 @@ private slots:
         QFETCH(Change, change);
         QTemporaryDir dir;
         Drawing drawing {{}, dir.filePath(u"first"_s)};
-        auto canvas = shownCanvas();
         QList<qint32> &ids = drawing.ids;
         ids << addBox(*canvas, -40, -30, -20, -10, u"Far corner"_s);
         ids << addBox(*canvas, 10, 10, 60, 50, u"Shelf"_s);
