@@ -3,22 +3,33 @@
 
 #include "canvas/model/documentfile.h"
 #include "canvas/vellum.h"
+#include "support/testsupport.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QScreen>
-#include <QFile>
 #include <QImage>
 #include <QMimeData>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <QWheelEvent>
 
+#include <functional>
 #include <memory>
 
 using namespace Qt::Literals::StringLiterals;
+
+// A drawing's objects in drawing order, and the file it was saved to before a change.
+struct Drawing
+{
+    QList<qint32> ids;
+    QString saved;
+};
+using Change = std::function<void(Vellum &, const Drawing &)>;
+Q_DECLARE_METATYPE(Change)
+// A change as statements on the canvas c and the drawing d.
+#define CHANGE(...) Change([](Vellum &c, const Drawing &d) { Q_UNUSED(c) Q_UNUSED(d) __VA_ARGS__; })
 
 namespace {
 
@@ -52,28 +63,24 @@ QRect rectOf(const Vellum &canvas, qint32 id)
     return QRect(QPoint(o->x1, o->y1), QPoint(o->x2, o->y2));
 }
 
-// Records the canvas's pointer events in the order they are raised.
-struct Recorder
+void click(Vellum &canvas, QPoint at, Qt::KeyboardModifiers modifiers = {})
 {
-    QStringList log;
-    explicit Recorder(Vellum &canvas)
-    {
-        QObject::connect(&canvas, &Vellum::MouseDown, [this](int b, int s, int x, int y) {
-            log << u"down %1 %2 %3 %4"_s.arg(b).arg(s).arg(x).arg(y);
-        });
-        QObject::connect(&canvas, &Vellum::MouseUp, [this](int b, int s, int x, int y) {
-            log << u"up %1 %2 %3 %4"_s.arg(b).arg(s).arg(x).arg(y);
-        });
-        QObject::connect(&canvas, &Vellum::Click, [this] { log << u"click"_s; });
-    }
-};
+    QTest::mouseClick(&canvas, Qt::LeftButton, modifiers, at);
+}
 
-void drag(Vellum &canvas, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {})
+void drag(Vellum &canvas, QPoint from, QPoint to)
 {
-    QTest::mousePress(&canvas, Qt::LeftButton, modifiers, from);
+    QTest::mousePress(&canvas, Qt::LeftButton, {}, from);
     for (int i = 1; i <= 6; ++i)
         QTest::mouseMove(&canvas, from + (to - from) * i / 6);
-    QTest::mouseRelease(&canvas, Qt::LeftButton, modifiers, to);
+    QTest::mouseRelease(&canvas, Qt::LeftButton, {}, to);
+}
+
+void turnWheel(Vellum &canvas, QPointF at, int delta, Qt::KeyboardModifiers modifiers = {})
+{
+    QWheelEvent event(at, canvas.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&canvas, &event);
 }
 
 // What the window shows: the pixels the canvas painted into its window, partial repaints
@@ -86,15 +93,26 @@ QImage onScreen(Vellum &canvas)
         QImage::Format_RGB32);
 }
 
+void dragBy(Vellum &canvas, qint32 id, QPoint by)
+{
+    drag(canvas, centre(canvas, id), centre(canvas, id) + by);
+}
+
 } // namespace
 
 class TestVellum : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<Vellum> canvas; // a fresh one for every test
+
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void init() { canvas = shownCanvas(); }
+    void cleanup() { canvas.reset(); }
 
+    // Every field of every object comes back; pictures are decoded again, and ids go on
+    // after the highest one even when that object was deleted before saving.
     void documentRoundTrip()
     {
         QTemporaryDir dir;
@@ -104,8 +122,7 @@ private slots:
         image.setPixel(3, 4, qRgb(250, 10, 10));
         QVERIFY(image.save(picturePath));
 
-        auto canvas = shownCanvas();
-        const qint32 box = addBox(*canvas, 100, 120, 144, 167, u"Garage"_s);
+        addBox(*canvas, 100, 120, 144, 167, u"Garage"_s);
         canvas->SetFillColor(QColor(192, 192, 192));
         canvas->SetTextColor(Qt::black);
         canvas->SetDrawStyle(2);
@@ -116,14 +133,12 @@ private slots:
         canvas->SetUserProperty(u"Colour"_s, 7);
         canvas->SetUserProperty(u"Value"_s, 12.5);
         const qint32 gone = addBox(*canvas, 1, 1, 3, 3, u"Gone"_s);
-        const qint32 thing = addBox(*canvas, -5, -7, -3, -5, u"Größe ÄÖÜ 東京 ✓"_s);
+        addBox(*canvas, -5, -7, -3, -5, u"Größe ÄÖÜ 東京 ✓"_s);
         canvas->SetLayer(3);
         canvas->SetUserProperty(u"1"_s, u"C:\\Docs\\\"quoted\" name.pdf"_s);
-        canvas->SetUserProperty(u"MovementHistory"_s, u" - Garage\r\n3/15/2026\r\n"_s);
         canvas->SetUserProperty(u"Header"_s, QString());
         QVERIFY(canvas->LoadPictureFile(picturePath, 1, 0));
         QVERIFY(canvas->AddObject(12, 50, 50, 55, 55));
-        canvas->SetUserProperty(u"Type"_s, u"Pic"_s);
         QCOMPARE(canvas->current()->picture.size(), QSize(40, 30));
         QVERIFY(canvas->DeleteObject(gone));
 
@@ -131,21 +146,12 @@ private slots:
         QVERIFY(canvas->SaveDocument(file));
         auto loaded = shownCanvas();
         QVERIFY(loaded->LoadDocument(file));
-
-        // Every field of every object: both drawings write the same bytes.
         canvas->clearSelection();
         loaded->clearSelection();
-        QCOMPARE(loaded->ObjectCount(1), canvas->ObjectCount(1));
         QCOMPARE(DocumentFile::write(loaded->objects()), DocumentFile::write(canvas->objects()));
-        QVERIFY(loaded->SetCurrentObject(box));
-        QCOMPARE(loaded->UserProperty(u"Boxes"_s), u"Garage\r\nAttic\r\n"_s);
-        QCOMPARE(loaded->UserProperty(u"Value"_s), u"12.5"_s);
-        QVERIFY(loaded->SetCurrentObject(thing));
-        QCOMPARE(loaded->ObjectText(), u"Größe ÄÖÜ 東京 ✓"_s);
         QVERIFY(loaded->SetCurrentIndex(3));
         QCOMPARE(loaded->ObjectKind(), qint16(12));
         QCOMPARE(loaded->current()->picture.pixel(3, 4), qRgb(250, 10, 10));
-        // Ids go on after the highest one, even when that object was deleted before saving.
         QVERIFY(loaded->AddObject(10, 0, 0, 1, 1));
         QCOMPARE(loaded->CurrentObject(), canvas->objects().back()->id + 1);
     }
@@ -153,76 +159,69 @@ private slots:
     void pictureFileRefusesOtherFiles()
     {
         QTemporaryDir dir;
-        QFile text(dir.filePath(u"notes.txt"_s));
-        QVERIFY(text.open(QIODevice::WriteOnly));
-        text.write("Not a picture at all\n");
-        text.close();
-        auto canvas = shownCanvas();
-        QVERIFY(!canvas->LoadPictureFile(text.fileName(), 1, 0));
+        const QString text = dir.filePath(u"notes.txt"_s);
+        QVERIFY(writeFile(text, "Not a picture at all\n"));
+        QVERIFY(!canvas->LoadPictureFile(text, 1, 0));
         QVERIFY(!canvas->LoadPictureFile(dir.filePath(u"missing.png"_s), 1, 0));
         QVERIFY(canvas->AddObject(12, 0, 0, 5, 5));
         QVERIFY(canvas->current()->picture.isNull());
         QVERIFY(canvas->current()->pictureData.isEmpty());
     }
 
-    void pressSelectsAndRaisesEventsInOrder()
+    // A press selects and raises down, up and click in that order; Shift adds, Ctrl toggles,
+    // a plain click on one of several selected picks it alone; empty space clears.
+    void pointerSelects()
     {
-        auto canvas = shownCanvas();
         const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
-        addBox(*canvas, 30, 10, 40, 20, u"B"_s);
+        const qint32 b = addBox(*canvas, 30, 10, 40, 20, u"B"_s);
         canvas->SetCurrentObject(0);
-        Recorder recorder(*canvas);
+        QStringList log;
+        connect(canvas.get(), &Vellum::MouseDown, this, [&log](int b, int s, int x, int y) {
+            log << u"down %1 %2 %3 %4"_s.arg(b).arg(s).arg(x).arg(y);
+        });
+        connect(canvas.get(), &Vellum::MouseUp, this, [&log](int b, int s, int x, int y) {
+            log << u"up %1 %2 %3 %4"_s.arg(b).arg(s).arg(x).arg(y);
+        });
+        connect(canvas.get(), &Vellum::Click, this, [&log] { log << u"click"_s; });
         const QPoint at = centre(*canvas, a);
-        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, at);
-
+        click(*canvas, at);
         QCOMPARE(canvas->CurrentObject(), a);
         QCOMPARE(canvas->ObjectCount(2), 1);
         QVERIFY(canvas->objectById(a)->selected);
         const int tx = int(at.x() * canvas->TwipsPerPixelX());
         const int ty = int(at.y() * canvas->TwipsPerPixelY());
-        QCOMPARE(recorder.log,
-                 QStringList({u"down 1 0 %1 %2"_s.arg(tx).arg(ty),
-                              u"up 1 0 %1 %2"_s.arg(tx).arg(ty), u"click"_s}));
+        QCOMPARE(log, QStringList({u"down 1 0 %1 %2"_s.arg(tx).arg(ty),
+                                   u"up 1 0 %1 %2"_s.arg(tx).arg(ty), u"click"_s}));
 
-        // A press on empty space clears the selection and makes no object current.
-        recorder.log.clear();
+        click(*canvas, centre(*canvas, b), Qt::ShiftModifier);
+        QCOMPARE(canvas->ObjectCount(2), 2);
+        QCOMPARE(canvas->CurrentObject(), b);
+        click(*canvas, centre(*canvas, a), Qt::ControlModifier);
+        QCOMPARE(canvas->ObjectCount(2), 1);
+        QVERIFY(!canvas->objectById(a)->selected);
+        click(*canvas, centre(*canvas, a), Qt::ShiftModifier);
+        click(*canvas, centre(*canvas, b));
+        QCOMPARE(canvas->ObjectCount(2), 1);
+        QVERIFY(canvas->objectById(b)->selected);
+
+        log.clear();
         QTest::mousePress(canvas.get(), Qt::RightButton, Qt::ShiftModifier, QPoint(700, 500));
         QCOMPARE(canvas->CurrentObject(), 0);
         QCOMPARE(canvas->ObjectCount(2), 1); // Shift keeps it
         QTest::mouseRelease(canvas.get(), Qt::RightButton, Qt::ShiftModifier, QPoint(700, 500));
         QTest::mouseClick(canvas.get(), Qt::MiddleButton, Qt::NoModifier, QPoint(700, 500));
         QCOMPARE(canvas->ObjectCount(2), 0);
-        QVERIFY(recorder.log.at(0).startsWith(u"down 3 1 "_s));
-        QVERIFY(recorder.log.at(3).startsWith(u"down 4 0 "_s));
-    }
-
-    void modifiersAddAndToggle()
-    {
-        auto canvas = shownCanvas();
-        const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
-        const qint32 b = addBox(*canvas, 30, 10, 40, 20, u"B"_s);
-        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, centre(*canvas, a));
-        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::ShiftModifier, centre(*canvas, b));
-        QCOMPARE(canvas->ObjectCount(2), 2);
-        QCOMPARE(canvas->CurrentObject(), b);
-        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::ControlModifier, centre(*canvas, a));
-        QCOMPARE(canvas->ObjectCount(2), 1);
-        QVERIFY(!canvas->objectById(a)->selected);
-        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::ShiftModifier, centre(*canvas, a));
-        // A plain click on one of several selected shapes selects it alone.
-        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, centre(*canvas, b));
-        QCOMPARE(canvas->ObjectCount(2), 1);
-        QVERIFY(canvas->objectById(b)->selected);
+        QVERIFY(log.at(0).startsWith(u"down 3 1 "_s));
+        QVERIFY(log.at(3).startsWith(u"down 4 0 "_s));
     }
 
     void dragMovesSelectionAndHitTestSkipsIt()
     {
-        auto canvas = shownCanvas();
         const qint32 floor = addBox(*canvas, 0, 0, 100, 60, u"Floor"_s);
         const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
         const qint32 b = addBox(*canvas, 30, 10, 40, 20, u"B"_s);
-        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, centre(*canvas, a));
-        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::ShiftModifier, centre(*canvas, b));
+        click(*canvas, centre(*canvas, a));
+        click(*canvas, centre(*canvas, b), Qt::ShiftModifier);
 
         // What the release handler sees: the hit test at the release point.
         qint16 hit = -1;
@@ -247,7 +246,7 @@ private slots:
         QCOMPARE(rectOf(*canvas, b), QRect(QPoint(30, 10), QPoint(40, 20)));
 
         // A press and release without movement reports the pressed shape itself.
-        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, centre(*canvas, a));
+        click(*canvas, centre(*canvas, a));
         QCOMPARE(hitId, a);
         canvas->DropAction(5);
         QCOMPARE(rectOf(*canvas, a), QRect(QPoint(10, 10), QPoint(20, 20)));
@@ -257,7 +256,6 @@ private slots:
 
     void draggingEmptySpacePansTheView()
     {
-        auto canvas = shownCanvas();
         const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
         const QPointF before = canvas->toPixels(10, 10);
         drag(*canvas, QPoint(600, 400), QPoint(650, 380));
@@ -272,16 +270,15 @@ private slots:
 
     void higherLayerIsOnTop()
     {
-        auto canvas = shownCanvas();
         const qint32 stored = addBox(*canvas, 12, 12, 16, 16, u"Drill"_s);
         canvas->SetLayer(3);
         const qint32 body = addBox(*canvas, 0, 0, 44, 47, u"Shelf"_s);
         canvas->SetLayer(2);
-        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, centre(*canvas, stored));
+        click(*canvas, centre(*canvas, stored));
         QCOMPARE(canvas->CurrentObject(), stored);
         canvas->SetCurrentObject(stored);
         canvas->SetLayer(1);
-        QTest::mouseClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, centre(*canvas, stored));
+        click(*canvas, centre(*canvas, stored));
         QCOMPARE(canvas->CurrentObject(), body);
     }
 
@@ -308,25 +305,20 @@ private slots:
         QFETCH(int, flags);
         QFETCH(QString, found);
         QFETCH(int, selected);
-        auto canvas = shownCanvas();
         for (const QString &name : {u"Shelf"_s, u"shelf A"_s, u"Top shelf"_s, u"Garage"_s})
             addBox(*canvas, 0, 0, 5, 5, name);
         const qint32 before = canvas->CurrentObject();
         const qint32 id = canvas->FindObject(u"Name"_s, value, flags);
         QCOMPARE(canvas->ObjectCount(2), selected);
-        if (found.isEmpty()) {
+        if (found.isEmpty())
             QCOMPARE(id, 0);
-            QCOMPARE(canvas->CurrentObject(), before);
-        } else {
-            QVERIFY(id > 0);
-            QCOMPARE(canvas->CurrentObject(), id);
+        else
             QCOMPARE(canvas->UserProperty(u"Name"_s), found);
-        }
+        QCOMPARE(canvas->CurrentObject(), found.isEmpty() ? before : id);
     }
 
     void findObjectContinuesInDrawingOrder()
     {
-        auto canvas = shownCanvas();
         QList<qint32> shelves;
         for (const QString &name : {u"Shelf 1"_s, u"Attic"_s, u"shelf 2"_s, u"SHELF 3"_s}) {
             const qint32 id = addBox(*canvas, 0, 0, 5, 5, name);
@@ -348,7 +340,6 @@ private slots:
 
     void viewStaysWhenTheExtentGrows()
     {
-        auto canvas = shownCanvas();
         const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
         canvas->SetZoomX(canvas->FitZoomX() * 2);
         canvas->SetZoomY(canvas->FitZoomY() * 2);
@@ -407,10 +398,44 @@ private slots:
         QVERIFY(qAbs((vertical ? canvas->ViewY() : canvas->ViewX()) - 50 * expected) < 1e-3);
     }
 
-    void noCurrentObjectReadsEmptyAndRefusesWrites()
+    // Numbers are stored as text; edit mode 10 makes the first selected object current; ids
+    // are never reused; without a current object reads are empty and writes refused.
+    void objectsAndTheCurrentOne()
     {
-        auto canvas = shownCanvas();
-        addBox(*canvas, 0, 0, 5, 5, u"A"_s);
+        const qint32 a = addBox(*canvas, 0, 0, 5, 5, u"A"_s);
+        const qint32 b = addBox(*canvas, 0, 0, 5, 5, u"B"_s);
+        const qint32 c = addBox(*canvas, 0, 0, 5, 5, u"C"_s);
+        QVERIFY(canvas->SetUserProperty(u"Colour"_s, -32768));
+        QCOMPARE(canvas->UserProperty(u"Colour"_s), u"-32768"_s);
+        QVERIFY(!canvas->SetUserProperty(u"Colour"_s, 40000));
+        QCOMPARE(canvas->UserProperty(u"Colour"_s), u"-32768"_s);
+        QVERIFY(canvas->SetUserProperty(u"Value"_s, 0.1));
+        QCOMPARE(canvas->UserProperty(u"Value"_s), u"0.1"_s);
+        QVERIFY(canvas->SetUserProperty(u"Value"_s, 3.0));
+        QCOMPARE(canvas->UserProperty(u"Value"_s), u"3"_s);
+        QCOMPARE(canvas->UserProperty(u"18"_s), QString());
+
+        canvas->SetEditMode(10);
+        QCOMPARE(canvas->CurrentObject(), c); // none selected: unchanged
+        canvas->SetSelected(true);
+        canvas->SetCurrentObject(a);
+        canvas->SetSelected(true);
+        canvas->SetCurrentObject(0);
+        canvas->SetEditMode(10);
+        QCOMPARE(canvas->CurrentObject(), a);
+        canvas->SetSearchFlag(true);
+        QCOMPARE(canvas->ObjectCount(2), 0);
+
+        QVERIFY(canvas->DeleteObject(c));
+        QVERIFY(canvas->DeleteObject(a));
+        QCOMPARE(canvas->CurrentObject(), 0);
+        QVERIFY(canvas->AddObject(10, 0, 0, 1, 1));
+        QCOMPARE(canvas->CurrentObject(), c + 1);
+        QVERIFY(canvas->SetCurrentIndex(1));
+        QCOMPARE(canvas->CurrentObject(), b);
+        QCOMPARE(canvas->UserProperty(u"Name"_s), u"B"_s);
+        QVERIFY(!canvas->SetCurrentObject(a));
+
         QVERIFY(!canvas->SetCurrentObject(999));
         QCOMPARE(canvas->CurrentObject(), 0);
         QCOMPARE(canvas->UserProperty(u"Name"_s), QString());
@@ -424,62 +449,11 @@ private slots:
         QCOMPARE(x1, 7);
         QCOMPARE(canvas->ObjectKind(), qint16(0));
         QCOMPARE(canvas->ObjectCount(2), 0);
-        QVERIFY(!canvas->SetCurrentIndex(2));
-    }
-
-    void numbersAsUserProperties()
-    {
-        auto canvas = shownCanvas();
-        addBox(*canvas, 0, 0, 5, 5, u"A"_s);
-        QVERIFY(canvas->SetUserProperty(u"Colour"_s, -32768));
-        QCOMPARE(canvas->UserProperty(u"Colour"_s), u"-32768"_s);
-        QVERIFY(!canvas->SetUserProperty(u"Colour"_s, 40000));
-        QCOMPARE(canvas->UserProperty(u"Colour"_s), u"-32768"_s);
-        QVERIFY(canvas->SetUserProperty(u"Value"_s, 0.1));
-        QCOMPARE(canvas->UserProperty(u"Value"_s), u"0.1"_s);
-        QVERIFY(canvas->SetUserProperty(u"Value"_s, 3.0));
-        QCOMPARE(canvas->UserProperty(u"Value"_s), u"3"_s);
-        QCOMPARE(canvas->UserProperty(u"18"_s), QString());
-    }
-
-    void idsSurviveDeletion()
-    {
-        auto canvas = shownCanvas();
-        const qint32 a = addBox(*canvas, 0, 0, 5, 5, u"A"_s);
-        const qint32 b = addBox(*canvas, 0, 0, 5, 5, u"B"_s);
-        const qint32 c = addBox(*canvas, 0, 0, 5, 5, u"C"_s);
-        QVERIFY(canvas->DeleteObject(c));
-        QVERIFY(canvas->DeleteObject(a));
-        QCOMPARE(canvas->CurrentObject(), 0);
-        QVERIFY(canvas->AddObject(10, 0, 0, 1, 1));
-        QCOMPARE(canvas->CurrentObject(), c + 1);
-        QVERIFY(canvas->SetCurrentIndex(1));
-        QCOMPARE(canvas->CurrentObject(), b);
-        QCOMPARE(canvas->UserProperty(u"Name"_s), u"B"_s);
-        QVERIFY(!canvas->SetCurrentObject(a));
-    }
-
-    void editModeTenPicksFirstSelected()
-    {
-        auto canvas = shownCanvas();
-        const qint32 a = addBox(*canvas, 0, 0, 5, 5, u"A"_s);
-        addBox(*canvas, 0, 0, 5, 5, u"B"_s);
-        const qint32 c = addBox(*canvas, 0, 0, 5, 5, u"C"_s);
-        canvas->SetEditMode(10);
-        QCOMPARE(canvas->CurrentObject(), c); // none selected: unchanged
-        canvas->SetSelected(true);
-        canvas->SetCurrentObject(a);
-        canvas->SetSelected(true);
-        canvas->SetCurrentObject(0);
-        canvas->SetEditMode(10);
-        QCOMPARE(canvas->CurrentObject(), a);
-        canvas->SetSearchFlag(true);
-        QCOMPARE(canvas->ObjectCount(2), 0);
+        QVERIFY(!canvas->SetCurrentIndex(3));
     }
 
     void keysWheelDoubleClickAndDrops()
     {
-        auto canvas = shownCanvas();
         QList<QPair<int, int>> keys;
         connect(canvas.get(), &Vellum::KeyUp, canvas.get(),
                 [&keys](int code, int shift) { keys << qMakePair(code, shift); });
@@ -495,19 +469,14 @@ private slots:
                      {46, 0}, {65, 1}, {16, 0}, {55, 0}, {27, 0}, {13, 0}, {37, 2}, {17, 0}}));
 
         QSignalSpy wheel(canvas.get(), &Vellum::MouseWheel);
-        auto turn = [&canvas](int delta, Qt::KeyboardModifiers modifiers) {
-            QWheelEvent event(QPointF(100, 100), canvas->mapToGlobal(QPointF(100, 100)), QPoint(),
-                              QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(canvas.get(), &event);
-        };
-        turn(120, {});
-        turn(-60, {});
-        turn(-60, {});
+        turnWheel(*canvas, QPointF(100, 100), 120);
+        turnWheel(*canvas, QPointF(100, 100), -60);
+        turnWheel(*canvas, QPointF(100, 100), -60);
         const float zoom = canvas->ZoomX();
-        turn(120, Qt::ControlModifier); // zoom not enabled: a plain step
+        turnWheel(*canvas, QPointF(100, 100), 120, Qt::ControlModifier); // no zoom: a step
         canvas->SetZoomMode(1);
         canvas->SetZoomEnabled(true);
-        turn(120, Qt::ControlModifier);
+        turnWheel(*canvas, QPointF(100, 100), 120, Qt::ControlModifier);
         QCOMPARE(wheel.count(), 3);
         QCOMPARE(wheel.at(0).at(0).toInt(), 120);
         QCOMPARE(wheel.at(1).at(0).toInt(), -120);
@@ -539,18 +508,15 @@ private slots:
     {
         QTest::addColumn<bool>("fit");
         QTest::addColumn<bool>("userZoom");
-        QTest::addColumn<bool>("follows");
-        QTest::newRow("fit") << true << false << true;
-        QTest::newRow("fit, then Ctrl+wheel") << true << true << false;
-        QTest::newRow("twice the fit") << false << false << false;
+        QTest::newRow("fit") << true << false;
+        QTest::newRow("fit, then Ctrl+wheel") << true << true;
+        QTest::newRow("twice the fit") << false << false;
     }
 
     void fitFollowsTheWindow()
     {
         QFETCH(bool, fit);
         QFETCH(bool, userZoom);
-        QFETCH(bool, follows);
-        auto canvas = shownCanvas();
         canvas->resize(300, 200);
         QCoreApplication::processEvents();
         addBox(*canvas, 100, 100, 144, 155, u"Box"_s);
@@ -562,10 +528,7 @@ private slots:
         if (userZoom) {
             canvas->SetZoomMode(1);
             canvas->SetZoomEnabled(true);
-            QWheelEvent event(QPointF(0, 0), canvas->mapToGlobal(QPointF(0, 0)), QPoint(),
-                              QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
-                              Qt::NoScrollPhase, false);
-            QApplication::sendEvent(canvas.get(), &event);
+            turnWheel(*canvas, QPointF(0, 0), 120, Qt::ControlModifier);
         }
         const float before = canvas->ZoomX();
         const QPointF corner = canvas->toPixels(100, 92);
@@ -573,7 +536,7 @@ private slots:
         canvas->resize(1100, 750);
         QCoreApplication::processEvents();
         QVERIFY(canvas->FitZoomX() > before);
-        if (follows) {
+        if (fit && !userZoom) {
             QCOMPARE(canvas->ZoomX(), canvas->FitZoomX());
             QCOMPARE(canvas->ZoomY(), canvas->FitZoomY());
         } else {
@@ -582,106 +545,83 @@ private slots:
         QVERIFY((canvas->toPixels(100, 92) - corner).manhattanLength() < 0.01);
     }
 
-    // Saving the same drawing again reuses the bytes written before; any change in between
-    // must still reach the file.
-    void changeAfterSaveIsSaved_data()
+    // A change must reach the file, though saving the same drawing again reuses the bytes
+    // written before; and as a change repaints only where it happened and names are laid
+    // out once and kept, what the window then shows must equal a fresh canvas that read the
+    // same drawing, with the same extent. Objects: the far corner, the shelf (current when
+    // the change is made), 40 items. Rows that show: the change must be seen.
+    void changeIsSavedAndShown_data()
     {
-        QTest::addColumn<QString>("change");
-        for (const char *row : {"property", "number property", "text", "fill", "text colour",
-                                "outline", "fill mode", "corners", "layer", "rect", "move",
-                                "select", "clear selection", "add", "delete", "drag",
-                                "drag refused", "load"})
-            QTest::newRow(row) << QString::fromLatin1(row);
+        QTest::addColumn<bool>("shows");
+        QTest::addColumn<Change>("change");
+        QTest::newRow("property") << false << CHANGE(c.SetUserProperty(u"Name"_s, u"New"_s));
+        QTest::newRow("number property") << false << CHANGE(c.SetUserProperty(u"Value"_s, 7));
+        QTest::newRow("text") << false << CHANGE(c.SetObjectText(u"Changed"_s));
+        QTest::newRow("fill") << false << CHANGE(c.SetFillColor(Qt::red));
+        QTest::newRow("text colour") << false << CHANGE(c.SetTextColor(Qt::blue));
+        QTest::newRow("outline") << false << CHANGE(c.SetDrawStyle(2));
+        QTest::newRow("fill mode") << false << CHANGE(c.SetFillMode(1));
+        QTest::newRow("corners") << false << CHANGE(c.SetShapeParam(50));
+        QTest::newRow("layer") << false << CHANGE(c.SetLayer(3));
+        QTest::newRow("rect") << false << CHANGE(c.SetObjectRect(11, 12, 21, 22));
+        QTest::newRow("move") << false << CHANGE(c.MoveObject(5, 0, 12288));
+        QTest::newRow("select") << false << CHANGE(c.SetSelected(true));
+        QTest::newRow("clear selection")
+            << false << CHANGE(c.SetSelected(true); c.SaveDocument(d.saved); c.clearSelection());
+        QTest::newRow("add") << false << CHANGE(c.AddObject(10, 50, 50, 54, 54));
+        QTest::newRow("delete") << false << CHANGE(c.DeleteObject(d.ids.at(2)));
+        QTest::newRow("drag") << false << CHANGE(dragBy(c, d.ids.at(0), QPoint(0, 200)));
+        QTest::newRow("drag refused") << false << CHANGE(dragBy(c, d.ids.at(0), QPoint(0, 200));
+                                                         c.SaveDocument(d.saved);
+                                                         c.DropAction(5));
+        QTest::newRow("load") << false << CHANGE(c.LoadDocument(d.saved + u"-missing"_s));
+
+        QTest::newRow("new object") << true << CHANGE(addBox(c, 30, 30, 45, 40, u"New"_s);
+                                                      c.SetFillColor(Qt::cyan);
+                                                      c.SetLayer(3));
+        QTest::newRow("moved")
+            << true << CHANGE(c.SetCurrentObject(d.ids.at(5)); c.SetObjectRect(50, 60, 58, 66));
+        QTest::newRow("moved beyond the edge") << true << CHANGE(
+            c.SetCurrentObject(d.ids.at(7)); c.SetObjectRect(900, 800, 910, 806));
+        QTest::newRow("dragged")
+            << true << CHANGE(drag(c, centre(c, d.ids.last()), centre(c, d.ids.at(2))));
+        QTest::newRow("click selects another") << true << CHANGE(click(c, centre(c, d.ids.at(11))));
+        QTest::newRow("selection cleared") << true << CHANGE(c.clearSelection());
+        QTest::newRow("colour and text") << true << CHANGE(c.SetCurrentObject(d.ids.at(14));
+                                                           c.SetFillColor(Qt::red);
+                                                           c.SetTextColor(Qt::white);
+                                                           c.SetObjectText(u"Renamed"_s));
+        QTest::newRow("renamed") << true << CHANGE(c.SetObjectText(u"Drill bits"_s));
+        QTest::newRow("raised") << true << CHANGE(c.SetLayer(4));
+        QTest::newRow("zoomed") << true << CHANGE(c.SetZoomX(c.FitZoomX() * 1.5f);
+                                                  c.SetZoomY(c.FitZoomY() * 1.5f));
+        QTest::newRow("deleted") << true << CHANGE(c.DeleteObject(d.ids.at(22)));
+        QTest::newRow("edge shape moved inward")
+            << true << CHANGE(c.SetCurrentObject(d.ids.at(0)); c.MoveObject(45, 45, 12288));
+        QTest::newRow("edge shape deleted") << true << CHANGE(c.DeleteObject(d.ids.at(0)));
+        QTest::newRow("many new objects") << true << CHANGE(for (int i = 0; i < 100; ++i) {
+            addBox(c, 62 + i % 10 * 3, 5 + i / 10 * 4, 64 + i % 10 * 3, 8 + i / 10 * 4, u"N"_s);
+        });
+        QTest::newRow("many moved") << true << CHANGE(for (qint32 id : d.ids.mid(2)) {
+            c.SetCurrentObject(id);
+            c.MoveObject(3, 20, 12288);
+        });
     }
 
-    void changeAfterSaveIsSaved()
+    void changeIsSavedAndShown()
     {
-        QFETCH(QString, change);
+        QFETCH(bool, shows);
+        QFETCH(Change, change);
         QTemporaryDir dir;
-        const QString first = dir.filePath(u"first"_s);
-        const QString second = dir.filePath(u"second"_s);
-        auto canvas = shownCanvas();
-        const qint32 a = addBox(*canvas, 10, 10, 20, 20, u"A"_s);
-        const qint32 b = addBox(*canvas, 30, 10, 40, 20, u"B"_s);
-        QVERIFY(canvas->SaveDocument(first));
-        canvas->SetCurrentObject(a);
-        if (change == u"property")
-            canvas->SetUserProperty(u"Name"_s, u"Changed"_s);
-        else if (change == u"number property")
-            canvas->SetUserProperty(u"Value"_s, 7);
-        else if (change == u"text")
-            canvas->SetObjectText(u"Changed"_s);
-        else if (change == u"fill")
-            canvas->SetFillColor(Qt::red);
-        else if (change == u"text colour")
-            canvas->SetTextColor(Qt::blue);
-        else if (change == u"outline")
-            canvas->SetDrawStyle(2);
-        else if (change == u"fill mode")
-            canvas->SetFillMode(1);
-        else if (change == u"corners")
-            canvas->SetShapeParam(50);
-        else if (change == u"layer")
-            canvas->SetLayer(3);
-        else if (change == u"rect")
-            canvas->SetObjectRect(11, 12, 21, 22);
-        else if (change == u"move")
-            canvas->MoveObject(5, 0, 12288);
-        else if (change == u"select")
-            canvas->SetSelected(true);
-        else if (change == u"add")
-            canvas->AddObject(10, 50, 50, 54, 54);
-        else if (change == u"delete")
-            canvas->DeleteObject(b);
-        else if (change == u"load")
-            canvas->LoadDocument(dir.filePath(u"missing"_s));
-        if (change == u"clear selection") {
-            canvas->SetSelected(true);
-            QVERIFY(canvas->SaveDocument(first));
-            canvas->clearSelection();
-        }
-        if (change.startsWith(u"drag")) {
-            drag(*canvas, centre(*canvas, a), centre(*canvas, a) + QPoint(0, 200));
-            if (change == u"drag refused") {
-                QVERIFY(canvas->SaveDocument(first));
-                canvas->DropAction(5);
-            }
-        }
-        const QByteArray changed = DocumentFile::write(canvas->objects());
-        QVERIFY(canvas->SaveDocument(second));
-
-        Vellum reader;
-        QVERIFY(reader.LoadDocument(second));
-        QCOMPARE(DocumentFile::write(reader.objects()), changed);
-        QFile before(first);
-        QVERIFY(before.open(QIODevice::ReadOnly));
-        QVERIFY(before.readAll() != changed);
-    }
-
-    // A change repaints only where it happened; what the window then shows must equal a
-    // fresh canvas that read the same drawing, and the extent must be the same too.
-    void screenMatchesAFreshDrawing_data()
-    {
-        QTest::addColumn<QString>("change");
-        for (const char *change :
-             {"new object", "moved", "moved beyond the edge", "dragged", "click selects another",
-              "selection cleared", "colour and text", "raised", "deleted",
-              "edge shape moved inward", "edge shape deleted", "many new objects", "many moved"})
-            QTest::newRow(change) << QString::fromLatin1(change);
-    }
-
-    void screenMatchesAFreshDrawing()
-    {
-        QFETCH(QString, change);
-        auto canvas = shownCanvas();
-        const qint32 edge = addBox(*canvas, -40, -30, -20, -10, u"Far corner"_s);
-        const qint32 body = addBox(*canvas, 10, 10, 60, 50, u"Shelf"_s);
+        Drawing drawing {{}, dir.filePath(u"first"_s)};
+        QList<qint32> &ids = drawing.ids;
+        ids << addBox(*canvas, -40, -30, -20, -10, u"Far corner"_s);
+        ids << addBox(*canvas, 10, 10, 60, 50, u"Shelf"_s);
         canvas->SetFillColor(QColor(192, 192, 192));
         canvas->SetLayer(2);
-        QList<qint32> stored;
         for (int i = 0; i < 40; ++i) {
-            stored << addBox(*canvas, 12 + (i % 8) * 6, 14 + (i / 8) * 7, 16 + (i % 8) * 6,
-                             19 + (i / 8) * 7, u"Item %1"_s.arg(i));
+            ids << addBox(*canvas, 12 + (i % 8) * 6, 14 + (i / 8) * 7, 16 + (i % 8) * 6,
+                          19 + (i / 8) * 7, u"Item %1"_s.arg(i));
             canvas->SetFillColor(QColor(255, 230, 150));
             canvas->SetDrawStyle(2);
             canvas->SetLayer(3);
@@ -692,55 +632,22 @@ private slots:
         canvas->SetViewX(0);
         canvas->SetViewY(0);
         const QImage before = onScreen(*canvas);
-
-        if (change == u"new object") {
-            addBox(*canvas, 30, 30, 45, 40, u"New"_s);
-            canvas->SetFillColor(Qt::cyan);
-            canvas->SetLayer(3);
-        } else if (change == u"moved") {
-            canvas->SetCurrentObject(stored.at(3));
-            canvas->SetObjectRect(50, 60, 58, 66);
-        } else if (change == u"moved beyond the edge") {
-            canvas->SetCurrentObject(stored.at(5));
-            canvas->SetObjectRect(900, 800, 910, 806);
-        } else if (change == u"dragged") {
-            drag(*canvas, centre(*canvas, stored.last()), centre(*canvas, stored.first()));
-        } else if (change == u"click selects another") {
-            QTest::mouseClick(canvas.get(), Qt::LeftButton, {}, centre(*canvas, stored.at(9)));
-        } else if (change == u"selection cleared") {
-            canvas->clearSelection();
-        } else if (change == u"colour and text") {
-            canvas->SetCurrentObject(stored.at(12));
-            canvas->SetFillColor(Qt::red);
-            canvas->SetTextColor(Qt::white);
-            canvas->SetObjectText(u"Renamed"_s);
-        } else if (change == u"raised") {
-            canvas->SetCurrentObject(body);
-            canvas->SetLayer(4);
-        } else if (change == u"deleted") {
-            canvas->DeleteObject(stored.at(20));
-        } else if (change == u"edge shape moved inward") {
-            canvas->SetCurrentObject(edge);
-            canvas->MoveObject(45, 45, 12288);
-        } else if (change == u"edge shape deleted") {
-            canvas->DeleteObject(edge);
-        } else if (change == u"many new objects") {
-            for (int i = 0; i < 100; ++i)
-                addBox(*canvas, 62 + i % 10 * 3, 5 + i / 10 * 4, 64 + i % 10 * 3, 8 + i / 10 * 4,
-                       u"N"_s);
-        } else if (change == u"many moved") {
-            for (qint32 id : stored) {
-                canvas->SetCurrentObject(id);
-                canvas->MoveObject(3, 20, 12288);
-            }
-        }
+        QVERIFY(canvas->SaveDocument(drawing.saved));
+        canvas->SetCurrentObject(ids.at(1));
+        change(*canvas, drawing);
         const QImage after = onScreen(*canvas);
-        QVERIFY(after != before);
+        if (shows)
+            QVERIFY(after != before);
+        const QByteArray changed = DocumentFile::write(canvas->objects());
+        const QByteArray tag = QTest::currentDataTag();
+        if (tag != "zoomed") // the view is no part of the document
+            QVERIFY(fileBytes(drawing.saved) != changed);
 
-        QTemporaryDir dir;
-        QVERIFY(canvas->SaveDocument(dir.filePath(u"pic"_s)));
+        const QString second = dir.filePath(u"second"_s);
+        QVERIFY(canvas->SaveDocument(second));
         auto fresh = shownCanvas();
-        QVERIFY(fresh->LoadDocument(dir.filePath(u"pic"_s)));
+        QVERIFY(fresh->LoadDocument(second));
+        QCOMPARE(DocumentFile::write(fresh->objects()), changed);
         QCOMPARE(fresh->ExtentLeft(), canvas->ExtentLeft());
         QCOMPARE(fresh->ExtentTop(), canvas->ExtentTop());
         QCOMPARE(fresh->ExtentWidth(), canvas->ExtentWidth());
@@ -752,7 +659,7 @@ private slots:
         QVERIFY(onScreen(*fresh) == after);
         // The pointer finds the same shape everywhere (after a drag the hit test looks
         // beneath the shapes just dropped, which a fresh canvas does not know of).
-        if (change == u"dragged")
+        if (tag.startsWith("drag"))
             return;
         for (int x = 5; x < canvas->width(); x += 10) {
             for (int y = 5; y < canvas->height(); y += 10) {
@@ -763,46 +670,6 @@ private slots:
                 QCOMPARE(canvas->CurrentObject(), fresh->CurrentObject());
             }
         }
-    }
-
-    // Names are laid out once and kept: a change of text, rectangle or scale must show.
-    void repaintShowsTheChange_data()
-    {
-        QTest::addColumn<QString>("change");
-        QTest::newRow("text") << u"text"_s;
-        QTest::newRow("rect") << u"rect"_s;
-        QTest::newRow("zoom") << u"zoom"_s;
-    }
-
-    void repaintShowsTheChange()
-    {
-        QFETCH(QString, change);
-        auto build = [](Vellum &canvas) {
-            canvas.AddObject(10, 2, 2, 22, 12);
-            canvas.SetObjectText(u"Saws"_s);
-            canvas.SetFillColor(QColor(255, 230, 150));
-            canvas.SetDrawStyle(2);
-            canvas.SetZoomX(canvas.FitZoomX());
-            canvas.SetZoomY(canvas.FitZoomY());
-        };
-        auto alter = [&change](Vellum &canvas) {
-            if (change == u"text")
-                canvas.SetObjectText(u"Drill bits"_s);
-            else if (change == u"rect")
-                canvas.SetObjectRect(2, 2, 30, 12);
-            canvas.SetZoomX(canvas.FitZoomX() * (change == u"zoom" ? 1.5f : 1.0f));
-            canvas.SetZoomY(canvas.FitZoomY() * (change == u"zoom" ? 1.5f : 1.0f));
-        };
-        auto changed = shownCanvas();
-        build(*changed);
-        const QImage first = changed->grab().toImage();
-        alter(*changed);
-        const QImage second = changed->grab().toImage();
-        auto fresh = shownCanvas();
-        build(*fresh);
-        alter(*fresh);
-        QVERIFY(second != first);
-        QCOMPARE(second, fresh->grab().toImage());
     }
 };
 

@@ -118,20 +118,18 @@ private slots:
         WorkingFolder folder;
         QByteArray firstBackup;
         for (int run = 1; run <= 10; ++run) {
-            FakePlatform platform;
-            frmMain form(&platform);
-            wireWindow(form);
-            Form_Load(form);
-            form.show();
-            QTest::mouseClick(form.btnquit, Qt::LeftButton);
-            QVERIFY2(!form.isVisible(), qPrintable(platform.messages.join(u'\n')));
+            Harness h(false);
+            QDir::setCurrent(folder.path());
+            h.start();
+            QTest::mouseClick(h.form->btnquit, Qt::LeftButton);
+            QVERIFY2(!h.form->isVisible(), qPrintable(h.platform->messages.join(u'\n')));
             if (run == 1)
                 firstBackup = fileBytes(u"backups/pic1"_s);
         }
 
+        QCOMPARE(QDir(u"backups"_s).entryList(QDir::Files).size(), 10);
         for (int n = 1; n <= 10; ++n)
             QVERIFY(QFile::exists(u"backups/pic%1"_s.arg(n)));
-        QVERIFY(!QFile::exists(u"backups/pic11"_s));
         QVERIFY(!firstBackup.isEmpty());
         QCOMPARE(fileBytes(u"backups/pic1"_s), firstBackup);
         // The backup already holds the raised counter: it is the document, byte for byte.
@@ -147,10 +145,16 @@ private slots:
 
         QTest::newRow("counter 0") << u"0"_s << QStringList {} << u"1"_s;
         QTest::newRow("counter 41") << u"41"_s << QStringList {} << u"42"_s;
-        QTest::newRow("not a number") << u"abc"_s << QStringList {} << u"1"_s;
-        QTest::newRow("empty") << QString() << QStringList {} << u"1"_s;
         QTest::newRow("beyond 16 bits") << u"40000"_s << QStringList {} << u"40001"_s;
         QTest::newRow("backup already there") << u"4"_s << QStringList {u"5"_s, u"6"_s} << u"7"_s;
+        // A counter that is no number counts as 0 and skips past the backups there.
+        QTest::newRow("not a number") << u"abc"_s << QStringList {} << u"1"_s;
+        QTest::newRow("empty") << QString() << QStringList {} << u"1"_s;
+        const QStringList two {u"1"_s, u"2"_s};
+        for (const char *saveId : {"abc", "", "-5", "1e400", "NaN", "99999999999999999999"})
+            QTest::addRow("no number \"%s\", two backups", saveId)
+                << QString::fromLatin1(saveId) << two << u"3"_s;
+        QTest::newRow("number then words") << u"12abc"_s << two << u"13"_s;
     }
 
     void saveCounter()
@@ -167,6 +171,7 @@ private slots:
         QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
         QCOMPARE(savedProperty(u"pic"_s, u"Start"_s, u"SaveId"_s), written);
         QCOMPARE(fileBytes(u"backups/pic"_s + written), fileBytes(u"pic"_s));
+        QCOMPARE(QDir(u"backups"_s).entryList(QDir::Files).size(), existing.size() + 1);
         for (const QString &n : existing)
             QCOMPARE(fileBytes(u"backups/pic"_s + n), QByteArray("an older backup"));
     }

@@ -12,36 +12,25 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QMap>
 #include <QPushButton>
-#include <QStringList>
 #include <QTest>
 
 namespace safety {
 
-using Files = QMap<QString, QByteArray>;
+using Files = QMap<QString, QByteArray>;  // path under the folder -> digest of its bytes
 
-inline QByteArray digest(const QString &file)
-{
-    QFile in(file);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!in.open(QIODevice::ReadOnly) || !hash.addData(&in))
-        return QByteArray();
-    return hash.result();
-}
-
-// Every file under root, hidden ones included, by its path relative to root, with a digest
-// of its bytes (documents in these tests reach hundreds of megabytes).
+// Every file under root, hidden ones included (documents here reach hundreds of megabytes,
+// so only digests are kept).
 inline Files snapshot(const QString &root)
 {
     Files files;
-    const QDir base(root);
     QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        files.insert(base.relativeFilePath(path), digest(path));
+        files.insert(QDir(root).relativeFilePath(path),
+                     QCryptographicHash::hash(fileBytes(path), QCryptographicHash::Sha256));
     }
     return files;
 }
@@ -54,21 +43,17 @@ inline QStringList lostFiles(const Files &before, const Files &after, bool picSa
     for (auto it = before.constBegin(); it != before.constEnd(); ++it) {
         if (picSaved && it.key() == QStringLiteral("pic"))
             continue;
-        if (!after.contains(it.key()))
-            lost << it.key() + QStringLiteral(" is gone");
-        else if (after.value(it.key()) != it.value())
-            lost << it.key() + QStringLiteral(" changed");
+        if (after.value(it.key()) != it.value())
+            lost << it.key() + (after.contains(it.key()) ? QStringLiteral(" changed")
+                                                         : QStringLiteral(" is gone"));
     }
     return lost;
 }
 
 inline QStringList newFiles(const Files &before, const Files &after)
 {
-    QStringList added;
-    for (auto it = after.constBegin(); it != after.constEnd(); ++it) {
-        if (!before.contains(it.key()))
-            added << it.key();
-    }
+    QStringList added = after.keys();
+    added.removeIf([&before](const QString &file) { return before.contains(file); });
     return added;
 }
 
@@ -84,6 +69,16 @@ inline bool isDocument(const QByteArray &bytes, int *count = nullptr)
     return true;
 }
 
+// The object named name in the saved "pic" (an empty object when there is none).
+inline VellumObject savedObject(const QString &name)
+{
+    VellumModel model;
+    if (!model.LoadDocument(QStringLiteral("pic"))
+        || model.FindObject(QStringLiteral("Name"), name, 4096) <= 0)
+        return {};
+    return *model.current();
+}
+
 inline QByteArray documentBytes(const DocumentBuilder &doc)
 {
     return DocumentFile::write(doc.model.objects());
@@ -97,6 +92,35 @@ inline std::pair<QByteArray, QByteArray> documentAndOlder(DocumentBuilder &doc)
     doc.model.SetUserProperty(QStringLiteral("Name"), QStringLiteral("Added later"));
     return {documentBytes(doc), older};
 }
+
+// Type 0 is "Tools" with the captions "Cap 1" .. "Cap 16"; the other types are empty.
+inline QString toolsTypeTable()
+{
+    QStringList cells(255, QString());
+    cells[0] = QStringLiteral("Tools");
+    for (int i = 1; i <= 16; ++i)
+        cells[i] = QStringLiteral("Cap %1").arg(i);
+    return TextRules::joinCrLf(cells);
+}
+
+// Attic at (100, 100) holds the lamp, Cellar beside it at (150, 100) holds the vase.
+struct TwoBoxes
+{
+    explicit TwoBoxes(DocumentBuilder::Properties lampValues = {},
+                      const QString &saveId = QStringLiteral("2"),
+                      const QString &types = toolsTypeTable())
+    {
+        doc.startObject({QStringLiteral("Attic"), QStringLiteral("Cellar")}, saveId, types);
+        doc.box(QStringLiteral("Attic"), 100, 100);
+        doc.box(QStringLiteral("Cellar"), 150, 100);
+        lamp = doc.storedObject(QStringLiteral("Lamp"), QStringLiteral("Attic"), 110, 110,
+                                lampValues);
+        vase = doc.storedObject(QStringLiteral("Vase"), QStringLiteral("Cellar"), 160, 110);
+    }
+    DocumentBuilder doc;
+    qint32 lamp = 0;
+    qint32 vase = 0;
+};
 
 // A user's folder: "pic", an older backup 1 and backup 2 equal to "pic" (unless
 // lastBackupIsPic is false: then equal to backup 1), as a normal quit leaves them; then the
@@ -137,13 +161,20 @@ struct Scene
         QStringList found = lostFiles(before, after, saved);
         if (!saved)
             return found;
-        const QByteArray pic = after.value(QStringLiteral("pic"));
         if (!isDocument(fileBytes(QStringLiteral("pic"))))
             found << QStringLiteral("pic is not a whole document");
         const QStringList added = newFiles(before, after);
-        if (added.size() != 1 || after.value(added.value(0)) != pic)
+        if (added.size() != 1 || after.value(added.value(0)) != after.value(QStringLiteral("pic")))
             found << QStringLiteral("no new backup equal to pic: ") + added.join(u' ');
         return found;
+    }
+
+    // Quits; what went wrong, none when the program ended and kept every file the user had.
+    QStringList quitProblems()
+    {
+        quit();
+        return running() ? QStringList{QStringLiteral("still running: ") + messageText()}
+                         : problems();
     }
 
     Harness harness;

@@ -3,6 +3,7 @@
 
 #include "canvas/vellum.h"
 #include "store/rules/textrules.h"
+#include "support/documentbuilder.h"
 #include "support/testsupport.h"
 
 #include <QCalendarWidget>
@@ -15,33 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Writes "pic" in the current folder: a start object (when typeTable is not null) and,
-// for every box name, a box body and its strip.
-void writeDocument(const QStringList &startNames, const QString &boxes, const QString &typeTable,
-                   const QStringList &boxNames = {})
-{
-    VellumModel model;
-    for (const QString &name : startNames) {
-        model.AddObject(10, 5, 90, 35, 135);
-        model.SetUserProperty(u"Type"_s, u"Loadout"_s);
-        model.SetUserProperty(u"Name"_s, name);
-        model.SetUserProperty(u"Boxes"_s, boxes);
-        model.SetUserProperty(u"SaveId"_s, u"4"_s);
-        model.SetUserProperty(u"ObjectTypes"_s, typeTable);
-    }
-    int x = 100;
-    for (const QString &name : boxNames) {
-        model.AddObject(10, x, 100, x + 44, 147);
-        model.SetUserProperty(u"Type"_s, u"Location"_s);
-        model.SetUserProperty(u"Name"_s, name);
-        model.AddObject(10, x, 147, x + 44, 155);
-        model.SetUserProperty(u"Type"_s, u"Loadout"_s);
-        model.SetUserProperty(u"Name"_s, name);
-        x += 60;
-    }
-    QVERIFY(model.SaveDocument(u"pic"_s));
-}
 
 QString typeTableWithNames()
 {
@@ -121,8 +95,13 @@ private slots:
     void lastStartObjectWins()
     {
         Harness h(false);
-        writeDocument({u"Start"_s, u"Start"_s}, QString(), typeTableWithNames());
-        h.start();
+        DocumentBuilder doc;
+        for (int i = 0; i < 2; ++i) {
+            doc.add(5, 90, 35, 135,
+                    {{u"Type"_s, u"Loadout"_s}, {u"Name"_s, u"Start"_s}, {u"Boxes"_s, QString()},
+                     {u"SaveId"_s, u"4"_s}, {u"ObjectTypes"_s, typeTableWithNames()}});
+        }
+        h.startOn(doc);
         const auto &objects = h.canvas().objects();
         QCOMPARE(h.form->startObject, objects.at(1)->id);
         QCOMPARE(h.property(objects.at(0)->id, u"Info"_s), u"Start"_s);
@@ -136,26 +115,27 @@ private slots:
 
     void boxList_data()
     {
-        QTest::addColumn<QString>("boxes");
+        QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("empty piece skipped")
-            << TextRules::joinCrLf({u"A"_s, QString(), u"B"_s}) << QStringList {u"A"_s, u"B"_s};
+            << QStringList {u"A"_s, QString(), u"B"_s} << QStringList {u"A"_s, u"B"_s};
         QTest::newRow("alphabetical, case ignored")
-            << TextRules::joinCrLf({u"shed"_s, u"Attic"_s, u"garage"_s})
+            << QStringList {u"shed"_s, u"Attic"_s, u"garage"_s}
             << QStringList {u"Attic"_s, u"garage"_s, u"shed"_s};
-        QTest::newRow("no boxes") << QString() << QStringList();
-        QTest::newRow("a single CR LF") << u"\r\n"_s << QStringList();
+        QTest::newRow("no boxes") << QStringList() << QStringList();
+        QTest::newRow("a single CR LF") << QStringList {QString()} << QStringList();
     }
 
     void boxList()
     {
-        QFETCH(QString, boxes);
+        QFETCH(QStringList, boxes);
         QFETCH(QStringList, expected);
         Harness h(false);
-        writeDocument({u"Start"_s}, boxes, typeTableWithNames());
-        h.start();
+        DocumentBuilder doc;
+        doc.startObject(boxes, u"4"_s, typeTableWithNames());
+        h.startOn(doc);
         QCOMPARE(steps::comboLines(h.form->locationcombo1), expected);
-        QCOMPARE(h.form->boxNameText, boxes);
+        QCOMPARE(h.form->boxNameText, TextRules::joinCrLf(boxes));
         for (int i = 0; i < 45; ++i) {
             QPushButton *button = h.form->Shortcut[size_t(i)];
             QCOMPARE(button->isVisibleTo(h.form.get()), i < expected.size());
@@ -165,62 +145,22 @@ private slots:
         QCOMPARE(h.form->currentBox, 0);
     }
 
-    void moreThanFortyFiveBoxesKeepsEveryName()
+    // The month advancer's heading and some of its 24 steps; the colour chooser's names.
+    void choosersListTheirEntries()
     {
-        QStringList names;
-        for (int i = 0; i < 47; ++i)
-            names << u"Box %1"_s.arg(i, 2, 10, QLatin1Char('0'));
-        Harness h(false);
-        writeDocument({u"Start"_s}, TextRules::joinCrLf(names), typeTableWithNames());
-        h.start();
-        QCOMPARE(steps::comboLines(h.form->locationcombo1), names);
-        QCOMPARE(h.form->Shortcut[44]->text(), names.at(44));
-        QVERIFY(h.form->Shortcut[44]->isVisibleTo(h.form.get()));
-    }
-
-    void damagedTypeTableIsPadded()
-    {
-        Harness h(false);
-        writeDocument({u"Start"_s}, QString(), TextRules::joinCrLf({u"Tools"_s, u"Size"_s}));
-        h.start();
-        QCOMPARE(h.form->Combo1->count(), 15);
-        QCOMPARE(h.form->Combo1->itemText(0), u"Tools"_s);
-        const QStringList cells = TextRules::splitCrLf(h.form->typeTableTextValue);
-        QCOMPARE(cells.size(), 256);
-        QCOMPARE(cells.at(1), u"Size"_s);
-        QCOMPARE(h.startProperty(u"ObjectTypes"_s), h.form->typeTableTextValue);
-    }
-
-    void monthAdvancer_data()
-    {
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("0") << 0 << u" Month Advancer"_s;
-        QTest::newRow("1") << 1 << u"1  Month"_s;
-        QTest::newRow("2") << 2 << u"2  Months"_s;
-        QTest::newRow("12") << 12 << u"  1   Year"_s;
-        QTest::newRow("13") << 13 << u"13  Months"_s;
-        QTest::newRow("24") << 24 << u"   2   Years"_s;
-    }
-
-    void monthAdvancer()
-    {
-        QFETCH(int, entry);
-        QFETCH(QString, text);
         Harness h;
         QCOMPARE(h.form->Combo2->count(), 25);
-        QCOMPARE(h.form->Combo2->itemText(entry), text);
         QCOMPARE(h.form->Combo2->currentIndex(), 0);
-    }
-
-    void colourChooser()
-    {
-        Harness h;
-        const QStringList expected {
+        const QList<std::pair<int, QString>> months {
+            {0, u" Month Advancer"_s}, {1, u"1  Month"_s},   {2, u"2  Months"_s},
+            {12, u"  1   Year"_s},     {13, u"13  Months"_s}, {24, u"   2   Years"_s}};
+        for (const auto &[entry, text] : months)
+            QCOMPARE(h.form->Combo2->itemText(entry), text);
+        const QStringList colours {
             u"Black"_s,       u"Dark Blue"_s,  u"Green"_s,      u"Cyan"_s,          u"Wine"_s,
             u"Magenta"_s,     u"Mustard"_s,    u"Light Gray"_s, u"Dark Gray"_s,     u"Blue"_s,
             u"Light Green"_s, u"Light Cyan"_s, u"Red"_s,        u"Light Magenta"_s, u"Yellow"_s};
-        QCOMPARE(steps::comboLines(h.form->colour), expected);
+        QCOMPARE(steps::comboLines(h.form->colour), colours);
     }
 
     void closeCommandIsGone()
