@@ -10,7 +10,6 @@
 // has nothing ready yet), the second run gives the samples. The sizes take turns, run by
 // run, so that a machine that slows down for a while slows every size alike.
 
-#include "app/hugepages.h"
 #include "bench/docgen.h"
 #include "bench/report.h"
 #include "bench/scenario.h"
@@ -208,8 +207,6 @@ void quietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
 
 int main(int argc, char *argv[])
 {
-    // The windows timed here get the heap the program's own start gives them.
-    restartWithHugePageHeap(argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     standardHandler = qInstallMessageHandler(quietHandler);
