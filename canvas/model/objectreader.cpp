@@ -156,9 +156,12 @@ bool ObjectReader::colour(Scanner &in, Field field, QColor &colour)
 
 bool ObjectReader::rect(Scanner &in, VellumObject &object)
 {
-    const QString problem = u"%1 is not four whole numbers"_s.arg(quoted(Rect));
+    // The message is made only when needed: every object has a rectangle.
+    const auto bad = [&] {
+        return in.ok() && fail(u"%1 is not four whole numbers"_s.arg(quoted(Rect)));
+    };
     if (in.next() != Scanner::Array)
-        return in.ok() && fail(problem);
+        return bad();
     in.take('[');
     qint32 *corners[] = {&object.x1, &object.y1, &object.x2, &object.y2};
     for (int i = 0; i < 4; ++i) {
@@ -166,10 +169,10 @@ bool ObjectReader::rect(Scanner &in, VellumObject &object)
         if ((i > 0 && !in.skip(',')) || in.next() != Scanner::Number || !in.number(number)
             || std::trunc(number) != number || number < std::numeric_limits<qint32>::min()
             || number > std::numeric_limits<qint32>::max())
-            return in.ok() && fail(problem);
+            return bad();
         *corners[i] = qint32(number);
     }
-    return in.skip(']') || (in.ok() && fail(problem));
+    return in.skip(']') || bad();
 }
 
 QString ObjectReader::key(Scanner &in)
