@@ -17,6 +17,13 @@ namespace DocumentJson {
 // The value of a hexadecimal digit, -1 for any other character.
 int hexValue(char c);
 
+// A character that stands for itself inside a JSON text: printable ASCII, no quote or
+// backslash.
+inline bool isPlain(char c)
+{
+    return uchar(c) >= 0x20 && uchar(c) < 0x80 && c != '\\' && c != '"';
+}
+
 class Writer
 {
 public:

@@ -1,7 +1,8 @@
 #pragma once
 
-// The inner state of VellumModel, shared by its editing code (vellummodel.cpp) and its
-// document and picture files (vellumfile.cpp).
+// The inner state of VellumModel, shared by its editing code (vellummodel.cpp,
+// vellumproperties.cpp, vellumgeometry.cpp) and its document and picture files
+// (vellumfile.cpp).
 
 #include "canvas/model/documentfile.h"
 #include "canvas/model/vellummodel.h"
