@@ -490,7 +490,8 @@ private slots:
         for (int row = 0; row < 16; ++row) {
             const QString caption = scene.form().Label[size_t(row)]->text();
             const bool shown = row >= shownFrom && row <= shownTo;
-            QVERIFY2(caption.isEmpty() != shown, qPrintable(u"row %1: %2"_s.arg(row).arg(caption)));
+            QVERIFY2(caption.isEmpty() != shown,
+                     qPrintable(u"row %1: %2"_s.arg(row).arg(caption)));
             // A row without a caption is covered.
             QCOMPARE(scene.form().Command2[size_t(row)]->isHidden(), shown);
         }

@@ -33,7 +33,8 @@ public:
     {
         const QString start = QStringLiteral("Start");
         return add(5, 90, 35, 135, {{QStringLiteral("Type"), QStringLiteral("Loadout")},
-                                    {QStringLiteral("Name"), start}, {QStringLiteral("Info"), start},
+                                    {QStringLiteral("Name"), start},
+                                    {QStringLiteral("Info"), start},
                                     {QStringLiteral("set"), start},
                                     {QStringLiteral("SaveId"), saveId},
                                     {QStringLiteral("ObjectTypes"), types},
