@@ -401,39 +401,6 @@ private slots:
         QCOMPARE(DocumentFile::keepAside(dir.filePath(u"missing"_s)), QString());
     }
 
-    // A failed step leaves the old file and no other; once the new file is in place only the
-    // flush of its folder can fail, and the file stays.
-    void saveFailureKeepsOldFile_data()
-    {
-        QTest::addColumn<QString>("step");
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("open") << u"open"_s << false;
-        QTest::newRow("write") << u"write"_s << false;
-        QTest::newRow("commit") << u"commit"_s << false;
-        QTest::newRow("flush") << u"flush"_s << true;
-    }
-
-    void saveFailureKeepsOldFile()
-    {
-        QFETCH(QString, step);
-        QFETCH(bool, replaced);
-        QTemporaryDir dir;
-        const QString pic = dir.filePath(u"pic"_s);
-        const QByteArray old = DocumentFile::write(sampleObjects());
-        QVERIFY(writeFile(pic, old));
-        QStringList steps;
-        DocumentFile::faultHook = [&](const char *s) {
-            steps << QString::fromLatin1(s);
-            return step == QLatin1String(s);
-        };
-        QString error;
-        QVERIFY(!DocumentFile::save(pic, "new contents", error));
-        QVERIFY2(error.contains(pic) && error.contains(u"injected fault"_s), qPrintable(error));
-        QCOMPARE(steps.last(), step);
-        QCOMPARE(fileBytes(pic), replaced ? QByteArray("new contents") : old);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"pic"_s});
-    }
-
     void saveToReadOnlyFolder()
     {
         QTemporaryDir dir;

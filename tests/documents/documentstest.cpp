@@ -4,6 +4,8 @@
 #include "features/features.h"
 #include "support/testsupport.h"
 
+#include <QImage>
+
 using namespace Qt::StringLiterals;
 using namespace steps;
 
@@ -20,13 +22,23 @@ qint32 makeNamedObject(Harness &h, const QString &name)
     return id;
 }
 
-QStringList fileObjectKeys()
+QString makePicture(const Harness &h, const QString &name)
 {
-    QStringList keys {u"Type"_s, u"TypeIndex"_s, u"Info"_s, u"Header"_s, u"1"_s};
-    for (int key = 2; key <= 18; ++key)
-        keys << QString::number(key);
-    keys << u"Value"_s << u"Colour"_s << u"Name"_s;
-    return keys;
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    image.save(h.folder.file(name), "PNG");
+    return h.folder.file(name);
+}
+
+QString makeTextFile(const Harness &h, const QString &name)
+{
+    writeFile(h.folder.file(name), "Drill manual\n");
+    return h.folder.file(name);
+}
+
+QStringList folderEntries(const Harness &h)
+{
+    return QDir(h.folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 }
 
 } // namespace
@@ -127,12 +139,14 @@ private slots:
         QCOMPARE(folderEntries(h), before);
     }
 
-    void pictureDrop()
+    // Files dropped anywhere on the drawing land at the corner of the chosen box: a
+    // picture as a picture, any other file as a stored object for it; several, one each.
+    void drops()
     {
         Harness h;
+        makeBox(h, u"Attic"_s, 200, 100);
         makeBox(h, u"Garage"_s, 100, 100);
-        QTest::mouseClick(h.form->newitem, Qt::LeftButton);
-        const qint32 stored = lastId(h);
+        const qint32 stored = newObject(h);
         h.canvas().SetLayer(1); // out of order until the next restack
         const int before = h.canvas().ObjectCount(1);
 
@@ -146,26 +160,21 @@ private slots:
         QCOMPARE(o->properties.size(), size_t(1));
         QVERIFY(o->selected);
         QVERIFY(!o->picture.isNull());
-        QCOMPARE(h.canvas().objectById(stored)->layer, qint16(3));
-    }
+        QCOMPARE(object(h, stored).layer, qint16(3));
 
-    void textFileDrop()
-    {
-        Harness h;
-        makeBox(h, u"Attic"_s, 200, 100);
-        makeBox(h, u"Garage"_s, 100, 100);
         h.form->movehistory->setPlainText(u"unsaved edit"_s);
         const QString path = makeTextFile(h, u"drill manual.txt"_s);
-
         dropFiles(h, {path}, QPoint(30, 400));
         const qint32 id = lastId(h);
-        const VellumObject *o = h.canvas().objectById(id);
+        o = h.canvas().objectById(id);
         QCOMPARE(o->kind, qint16(10));
         QCOMPARE(rectOf(h, id), QRect(100, 100, 2, 2));
-        QStringList keys;
+        QStringList keys, expectedKeys {u"Type"_s, u"TypeIndex"_s, u"Info"_s, u"Header"_s};
+        for (int key = 1; key <= 18; ++key)
+            expectedKeys << QString::number(key);
         for (const auto &[key, value] : o->properties)
             keys << key;
-        QCOMPARE(keys, fileObjectKeys());
+        QCOMPARE(keys, expectedKeys << u"Value"_s << u"Colour"_s << u"Name"_s);
         QCOMPARE(h.properties(id, {u"Type"_s, u"TypeIndex"_s, u"Info"_s, u"1"_s, u"Name"_s,
                                    u"Value"_s, u"Colour"_s}),
                  QStringList({u"Object"_s, u"0"_s, u"Garage"_s, path, u"drill manual"_s, u"0"_s,
@@ -177,6 +186,17 @@ private slots:
                  QList<qint16>({14, 1, 2}));
         QVERIFY(!o->selected);
         QVERIFY(h.form->movehistory->toPlainText().isEmpty());
+
+        const QRect area = h.canvas().rect();
+        dropFiles(h, {makeTextFile(h, u"a.txt"_s)}, area.topLeft() + QPoint(2, 2));
+        dropFiles(h, {makeTextFile(h, u"b.txt"_s)}, area.bottomRight() - QPoint(2, 2));
+        dropFiles(h, {makeTextFile(h, u"c.txt"_s), makePicture(h, u"d.png"_s)}, area.center());
+        QCOMPARE(h.canvas().ObjectCount(1), before + 6);
+        const auto &objects = h.canvas().objects();
+        for (int i = before + 2; i < before + 6; ++i)
+            QCOMPARE(rectOf(h, objects[i]->id).topLeft(), QPoint(100, 100));
+        QCOMPARE(h.property(objects[before + 4]->id, u"Name"_s), u"c"_s);
+        QCOMPARE(h.property(objects[before + 5]->id, u"Type"_s), u"Pic"_s);
     }
 
     void fileNames_data()
@@ -203,25 +223,6 @@ private slots:
 
         QCOMPARE(h.properties(lastId(h), {u"Name"_s, u"1"_s, u"Type"_s}),
                  QStringList({name, path, u"Object"_s}));
-    }
-
-    void dropPositionIsIgnored()
-    {
-        Harness h;
-        makeBox(h, u"Garage"_s, 100, 100);
-        const int before = h.canvas().ObjectCount(1);
-        const QRect area = h.canvas().rect();
-        dropFiles(h, {makeTextFile(h, u"a.txt"_s)}, area.topLeft() + QPoint(2, 2));
-        dropFiles(h, {makeTextFile(h, u"b.txt"_s)}, area.bottomRight() - QPoint(2, 2));
-        // Several files at once: one object each, in turn.
-        dropFiles(h, {makeTextFile(h, u"c.txt"_s), makePicture(h, u"d.png"_s)}, area.center());
-
-        QCOMPARE(h.canvas().ObjectCount(1), before + 4);
-        const auto &objects = h.canvas().objects();
-        for (int i = before; i < before + 4; ++i)
-            QCOMPARE(rectOf(h, objects[i]->id).topLeft(), QPoint(100, 100));
-        QCOMPARE(h.property(objects[before + 2]->id, u"Name"_s), u"c"_s);
-        QCOMPARE(h.property(objects[before + 3]->id, u"Type"_s), u"Pic"_s);
     }
 };
 

@@ -16,31 +16,29 @@ class DocumentBuilder
 public:
     using Properties = std::initializer_list<std::pair<QString, QString>>;
 
-    static QString emptyTypeTable()
-    {
-        return TextRules::joinCrLf(QStringList(255, QString()));
-    }
-
-    qint32 add(qint32 x1, qint32 y1, qint32 x2, qint32 y2, Properties properties)
+    qint32 add(qint32 x1, qint32 y1, qint32 x2, qint32 y2, Properties properties,
+               Properties more = {})
     {
         model.AddObject(10, x1, y1, x2, y2);
-        for (const auto &[key, value] : properties)
-            model.SetUserProperty(key, value);
+        for (const auto &list : {properties, more}) {
+            for (const auto &[key, value] : list)
+                model.SetUserProperty(key, value);
+        }
         model.SetObjectText(model.UserProperty(QStringLiteral("Name")));
         return model.CurrentObject();
     }
 
     qint32 startObject(const QStringList &boxes, const QString &saveId = QStringLiteral("0"),
-                       const QString &types = emptyTypeTable())
+                       const QString &types = TextRules::joinCrLf(QStringList(255)))
     {
-        return add(5, 90, 35, 135,
-                   {{QStringLiteral("Type"), QStringLiteral("Loadout")},
-                    {QStringLiteral("Name"), QStringLiteral("Start")},
-                    {QStringLiteral("Info"), QStringLiteral("Start")},
-                    {QStringLiteral("set"), QStringLiteral("Start")},
-                    {QStringLiteral("SaveId"), saveId},
-                    {QStringLiteral("ObjectTypes"), types},
-                    {QStringLiteral("Boxes"), TextRules::joinCrLf(boxes)}});
+        const QString start = QStringLiteral("Start");
+        return add(5, 90, 35, 135, {{QStringLiteral("Type"), QStringLiteral("Loadout")},
+                                    {QStringLiteral("Name"), start},
+                                    {QStringLiteral("Info"), start},
+                                    {QStringLiteral("set"), start},
+                                    {QStringLiteral("SaveId"), saveId},
+                                    {QStringLiteral("ObjectTypes"), types},
+                                    {QStringLiteral("Boxes"), TextRules::joinCrLf(boxes)}});
     }
 
     // A box as the new-box command draws it: the body, then the strip along its bottom.
@@ -54,8 +52,7 @@ public:
                                  {QStringLiteral("Value"), QStringLiteral("0")}});
         add(x, y + 47, x + 44, y + 55,
             {{QStringLiteral("Type"), QStringLiteral("Loadout")},
-             {QStringLiteral("TypeIndex"), QStringLiteral("0")},
-             {QStringLiteral("Name"), name},
+             {QStringLiteral("TypeIndex"), QStringLiteral("0")}, {QStringLiteral("Name"), name},
              {QStringLiteral("Colour"), QStringLiteral("0")}});
         return body;
     }
@@ -63,16 +60,13 @@ public:
     qint32 storedObject(const QString &name, const QString &box, qint32 x, qint32 y,
                         Properties more = {})
     {
-        const qint32 id = add(x, y, x + 4, y + 4,
-                              {{QStringLiteral("Type"), QStringLiteral("Object")},
-                               {QStringLiteral("Name"), name},
-                               {QStringLiteral("Info"), box},
-                               {QStringLiteral("TypeIndex"), QStringLiteral("0")},
-                               {QStringLiteral("Colour"), QStringLiteral("15")},
-                               {QStringLiteral("Value"), QStringLiteral("0")}});
-        for (const auto &[key, value] : more)
-            model.SetUserProperty(key, value);
-        return id;
+        return add(x, y, x + 4, y + 4,
+                   {{QStringLiteral("Type"), QStringLiteral("Object")},
+                    {QStringLiteral("Name"), name}, {QStringLiteral("Info"), box},
+                    {QStringLiteral("TypeIndex"), QStringLiteral("0")},
+                    {QStringLiteral("Colour"), QStringLiteral("15")},
+                    {QStringLiteral("Value"), QStringLiteral("0")}},
+                   more);
     }
 
     bool save(const QString &file = QStringLiteral("pic")) { return model.SaveDocument(file); }
@@ -84,9 +78,7 @@ public:
 inline QString savedProperty(const QString &file, const QString &name, const QString &key)
 {
     VellumModel model;
-    if (!model.LoadDocument(file))
-        return QString();
-    if (model.FindObject(QStringLiteral("Name"), name, 4096) <= 0)
+    if (!model.LoadDocument(file) || model.FindObject(QStringLiteral("Name"), name, 4096) <= 0)
         return QString();
     return model.UserProperty(key);
 }

@@ -32,6 +32,14 @@ public:
         return openResult;
     }
     void beep() override { ++beeps; }
-    bool printWindow(QWidget &) override;
+    bool printWindow(QWidget &) override
+    {
+        if (printerInstalled)
+            ++prints;
+        else
+            message(QStringLiteral("There is no printer installed, so the window cannot be "
+                                   "printed."));
+        return printerInstalled;
+    }
     QDate today() override { return fixedToday; }
 };

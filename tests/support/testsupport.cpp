@@ -4,9 +4,10 @@
 #include "support/documentbuilder.h"
 
 #include <QDropEvent>
-#include <QImage>
 #include <QMimeData>
 #include <QUrl>
+
+#include <algorithm>
 
 QByteArray fileBytes(const QString &file)
 {
@@ -21,8 +22,7 @@ bool writeFile(const QString &file, const QByteArray &bytes)
 }
 
 Harness::Harness(bool startNow)
-    : platform(std::make_unique<FakePlatform>())
-    , form(std::make_unique<frmMain>(platform.get()))
+    : platform(std::make_unique<FakePlatform>()), form(std::make_unique<frmMain>(platform.get()))
 {
     wireWindow(*form);
     form->resize(1280, 800);
@@ -45,12 +45,9 @@ void Harness::startOn(DocumentBuilder &doc)
 
 QPoint Harness::centreOf(qint32 id) const
 {
-    const VellumObject *object = canvas().objectById(id);
-    if (!object)
-        return {};
-    const QPointF a = canvas().toPixels(object->x1, object->y1);
-    const QPointF b = canvas().toPixels(object->x2, object->y2);
-    return ((a + b) / 2).toPoint();
+    const VellumObject *o = canvas().objectById(id);
+    return o ? ((canvas().toPixels(o->x1, o->y1) + canvas().toPixels(o->x2, o->y2)) / 2).toPoint()
+             : QPoint();
 }
 
 void Harness::clickAt(QPoint pixel, Qt::KeyboardModifiers modifiers, Qt::MouseButton button)
@@ -62,11 +59,8 @@ void Harness::clickAt(QPoint pixel, Qt::KeyboardModifiers modifiers, Qt::MouseBu
 void Harness::drag(QPoint from, QPoint to)
 {
     QTest::mousePress(&canvas(), Qt::LeftButton, Qt::NoModifier, from);
-    const int steps = 8;
-    for (int i = 1; i <= steps; ++i) {
-        const QPoint p = from + (to - from) * i / steps;
-        QTest::mouseMove(&canvas(), p);
-    }
+    for (int i = 1; i <= 8; ++i)
+        QTest::mouseMove(&canvas(), from + (to - from) * i / 8);
     QTest::mouseRelease(&canvas(), Qt::LeftButton, Qt::NoModifier, to);
 }
 
@@ -78,23 +72,20 @@ void Harness::typeInto(QWidget *widget, const QString &text)
 
 qint32 Harness::findId(const QString &key, const QString &value) const
 {
-    for (const auto &object : canvas().objects()) {
-        for (const auto &[k, v] : object->properties) {
-            if (k == key && v == value)
-                return object->id;
-        }
+    for (const auto &o : canvas().objects()) {
+        if (property(o->id, key) == value)
+            return o->id;
     }
     return 0;
 }
 
 QString Harness::property(qint32 id, const QString &key) const
 {
-    const VellumObject *object = canvas().objectById(id);
-    if (!object)
-        return {};
-    for (const auto &[k, v] : object->properties) {
-        if (k == key)
-            return v;
+    if (const VellumObject *o = canvas().objectById(id)) {
+        for (const auto &[k, v] : o->properties) {
+            if (k == key)
+                return v;
+        }
     }
     return {};
 }
@@ -118,8 +109,8 @@ qint32 lastId(const Harness &h)
 qint32 idOf(const Harness &h, const QString &type, const QString &name)
 {
     for (const auto &o : h.canvas().objects()) {
-        if (h.property(o->id, QStringLiteral("Type")) == type
-            && h.property(o->id, QStringLiteral("Name")) == name)
+        if (h.properties(o->id, {QStringLiteral("Type"), QStringLiteral("Name")})
+            == QStringList {type, name})
             return o->id;
     }
     return 0;
@@ -154,13 +145,11 @@ QPoint emptyPoint(const Harness &h)
     for (int y = area.top(); y < area.bottom(); y += 7) {
         for (int x = area.left(); x < area.right(); x += 7) {
             const QPointF unit = h.canvas().toUnits(QPointF(x, y));
-            bool free = true;
-            for (const auto &o : h.canvas().objects()) {
-                const QRectF r = QRectF(QPointF(o->x1, o->y1), QPointF(o->x2, o->y2));
-                if (r.normalized().adjusted(-2, -2, 2, 2).contains(unit))
-                    free = false;
-            }
-            if (free)
+            const auto &all = h.canvas().objects();
+            if (std::none_of(all.begin(), all.end(), [&unit](const auto &o) {
+                    return QRectF(QPointF(o->x1, o->y1), QPointF(o->x2, o->y2))
+                        .normalized().adjusted(-2, -2, 2, 2).contains(unit);
+                }))
                 return {x, y};
         }
     }
@@ -179,19 +168,15 @@ qint32 newObject(Harness &h)
     return lastId(h);
 }
 
-int boxIndex(const Harness &h, const QString &name)
-{
-    return h.form->locationcombo1->findText(name, Qt::MatchExactly);
-}
-
 void chooseBox(Harness &h, const QString &name)
 {
-    QTest::mouseClick(h.form->Shortcut[boxIndex(h, name)], Qt::LeftButton);
+    const int k = h.form->locationcombo1->findText(name, Qt::MatchExactly);
+    QTest::mouseClick(h.form->Shortcut[k], Qt::LeftButton);
 }
 
 void chooseDestination(Harness &h, const QString &name)
 {
-    choose(h.form->locationcombo1, boxIndex(h, name));
+    choose(h.form->locationcombo1, h.form->locationcombo1->findText(name, Qt::MatchExactly));
 }
 
 Box makeBox(Harness &h, const QString &name, qint32 x, qint32 y)
@@ -276,33 +261,9 @@ void dropFiles(Harness &h, const QStringList &paths, QPoint at)
     QApplication::sendEvent(&h.canvas(), &drop);
 }
 
-QString makePicture(const Harness &h, const QString &name)
-{
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    const QString path = h.folder.file(name);
-    image.save(path, "PNG");
-    return path;
-}
-
-QString makeTextFile(const Harness &h, const QString &name)
-{
-    const QString path = h.folder.file(name);
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write("Drill manual\n");
-    return path;
-}
-
-QStringList folderEntries(const Harness &h)
-{
-    return QDir(h.folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-}
-
 void doubleClickAt(Harness &h, QPoint pixel)
 {
-    QTest::mousePress(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
-    QTest::mouseRelease(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
+    h.clickAt(pixel);
     QTest::mouseDClick(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
     QTest::mouseRelease(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
 }

@@ -56,8 +56,7 @@ bool writeFile(const QString &file, const QByteArray &bytes);
 // and shown offscreen at 1280 x 800, in its own working folder.
 struct Harness
 {
-    Harness() : Harness(true) {}   // starts at once
-    explicit Harness(bool start);
+    explicit Harness(bool startNow = true);
     void start();            // Form_Load() and show()
     void startOn(DocumentBuilder &doc);  // saves its drawing as "pic" here, then starts
 
@@ -80,12 +79,6 @@ struct Harness
     void drag(QPoint from, QPoint to);
     // Types text into a widget key by key (each key a change of the text).
     static void typeInto(QWidget *widget, const QString &text);
-    // Finds a child control by its object name ("Text5", "Shortcut(3)").
-    template<typename T>
-    T *control(const QString &name) const
-    {
-        return form->findChild<T *>(name);
-    }
     // Id of the first object in drawing order whose key equals value, 0 if none.
     qint32 findId(const QString &key, const QString &value) const;
     QString property(qint32 id, const QString &key) const;
@@ -132,7 +125,6 @@ inline void zoomTo(Harness &h, int x, int y) { ZoomIn(*h.form, x, y, 0, 0); }
 
 void newBox(Harness &h, const QString &name);     // "New Box", input box answered
 qint32 newObject(Harness &h);                     // "New Object"; the new id
-int boxIndex(const Harness &h, const QString &name);
 void chooseBox(Harness &h, const QString &name);  // presses the box's shortcut button
 void chooseDestination(Harness &h, const QString &name);  // picks it in the box chooser
 // A box made by the new-box command, moved to corner (x, y) and chosen.
@@ -150,9 +142,6 @@ void checkColours(const QList<QWidget *> &controls, const QColor &back, const QC
 
 // Files dragged from a file manager and released at a pixel point of the canvas.
 void dropFiles(Harness &h, const QStringList &paths, QPoint at);
-QString makePicture(const Harness &h, const QString &name);
-QString makeTextFile(const Harness &h, const QString &name);
-QStringList folderEntries(const Harness &h);
 // A double-click as the desktop delivers it: press, release, double-click, release.
 void doubleClickAt(Harness &h, QPoint pixel);
 inline void doubleClick(Harness &h, qint32 id) { doubleClickAt(h, h.centreOf(id)); }

@@ -1,8 +1,9 @@
-// Alarm dates: the month advancer, the Alarm button and the alarm report.
+// The reports in place of the box chooser: the search lists every object whose name holds
+// the typed text, with its box, on yellow, one beep per match, and changes nothing; the
+// alarm report lists and reddens what is due by the working date, which the month
+// advancer moves and the Alarm button stores.
 
 #include "support/testsupport.h"
-
-#include "features/features.h"
 
 using namespace Qt::StringLiterals;
 using namespace steps;
@@ -13,10 +14,10 @@ const QString noAlarms = u" No Alarms Activated Today"_s;
 const QStringList lamp {u"Lamp"_s, u" in Shed"_s, separator};
 const QStringList vase {u"Vase"_s, u" in Shed"_s, separator};
 
-// A box "Shed" and stored objects in it with the given names.
-QList<qint32> shedWith(Harness &h, const QStringList &names)
+// A new box and, in it, new stored objects with the given names.
+QList<qint32> boxWith(Harness &h, const QString &box, const QStringList &names)
 {
-    newBox(h, u"Shed"_s);
+    newBox(h, box);
     QList<qint32> ids;
     for (const QString &name : names) {
         ids << newObject(h);
@@ -25,19 +26,74 @@ QList<qint32> shedWith(Harness &h, const QStringList &names)
     return ids;
 }
 
-void runReport(Harness &h)
+// Every property and colour of every object, to show that nothing changed.
+QStringList snapshot(const Harness &h)
 {
-    QTest::mouseClick(h.form->Command1, Qt::LeftButton);
+    QStringList all;
+    for (const auto &o : h.canvas().objects()) {
+        for (const auto &[key, value] : o->properties)
+            all << QString::number(o->id) + u' ' + key + u'=' + value;
+        all << o->fillColor.name() + o->textColor.name();
+    }
+    return all;
 }
 
 } // namespace
 
-class AlarmTest : public QObject
+class ReportTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void report_data()
+    void search_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("byEnter");   // Enter in the search field, not the button
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("beeps");
+        const QStringList hammer {u"Hammer"_s, u" in Garden"_s, separator};
+        const QStringList rake {u"Rake"_s, u" in Garden"_s, separator};
+        QTest::newRow("box: body and strip match, body lists")
+            << u"Tools"_s << false << QStringList {u"Tools"_s, separator} << 2;
+        QTest::newRow("stored object") << u"Hammer"_s << false << hammer << 1;
+        QTest::newRow("part of a name, other case")
+            << u"RDE"_s << false << QStringList {u"Garden"_s, separator} << 2;
+        // "Start", the start object, matches too: a beep without lines.
+        QTest::newRow("several, in drawing order")
+            << u"a"_s << false << QStringList {u"Garden"_s, separator} + hammer + rake << 5;
+        QTest::newRow("no match") << u"Spade"_s << false << QStringList {} << 0;
+        QTest::newRow("Enter in the field") << u"rake"_s << true << rake << 1;
+    }
+
+    void search()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, byEnter);
+        QFETCH(QStringList, lines);
+        QFETCH(int, beeps);
+        Harness h;
+        newBox(h, u"Tools"_s);
+        boxWith(h, u"Garden"_s, {u"Hammer"_s, u"Rake"_s});
+        h.form->List1->addItem(u"left over"_s);
+        const int before = h.platform->beeps;
+        const QStringList drawing = snapshot(h);
+
+        Harness::typeInto(h.form->txttagname, text);
+        if (byEnter)
+            QTest::keyClick(h.form->txttagname, Qt::Key_Return);
+        else
+            QTest::mouseClick(h.form->btnsearch, Qt::LeftButton);
+
+        QCOMPARE(listLines(h.form->List1), lines);
+        QCOMPARE(h.platform->beeps, before + beeps);
+        QCOMPARE(h.form->Label19->text(), u"Objects Found"_s);
+        QVERIFY(!h.form->List1->isHidden() && h.form->locationcombo1->isHidden());
+        checkColours({h.form->List1}, QColor(255, 255, 0), QColor(0, 0, 0));
+        QCOMPARE(h.canvas().ToolMode(), qint16(0));
+        QCOMPARE(snapshot(h), drawing);
+    }
+
+    void alarmReport_data()
     {
         // Alarm dates of the box body, its strip and the objects Lamp, Vase and Jar; the
         // working date is 3/15/2026, moved on by the month advancer's entry.
@@ -50,33 +106,31 @@ private slots:
             dates[k] = date;
             return dates;
         };
-        const auto lampOn = [&on](const QString &date) { return on(2, date); };
-        const QList<int> lampRed {7, 0, 12, 15, 15};
-        const QList<int> unchanged {7, 0, 15, 15, 15};
+        const QList<int> lampRed {7, 0, 12, 15, 15}, unchanged {7, 0, 15, 15, 15};
+        const QList<int> twoRed {7, 0, 12, 12, 15};
         const QStringList none {noAlarms};
-        QTest::newRow("same day") << lampOn(u"3/15/2026"_s) << 0 << lamp << lampRed;
-        QTest::newRow("a day later") << lampOn(u"3/16/2026"_s) << 0 << none << unchanged;
-        QTest::newRow("a year earlier") << lampOn(u"3/15/2025"_s) << 0 << lamp << lampRed;
-        QTest::newRow("ISO date") << lampOn(u"2026-03-15"_s) << 0 << lamp << lampRed;
-        QTest::newRow("ISO midnight")
-            << lampOn(u"2026-03-15T00:00:00"_s) << 0 << lamp << lampRed;
-        QTest::newRow("ISO later that day")
-            << lampOn(u"2026-03-15T09:30:00"_s) << 0 << none << unchanged;
-        QTest::newRow("later that day") << lampOn(u"3/15/2026 9:30 AM"_s) << 0 << none
-                                        << unchanged;
-        QTest::newRow("the day before, late")
-            << lampOn(u"3/14/2026 11:59 PM"_s) << 0 << lamp << lampRed;
-        const QString due = u"3/1/2026"_s;
-        const QString no;
+        const QString due = u"3/1/2026"_s, no;
+        const auto lampRow = [&](const char *name, const char *date, bool isDue) {
+            QTest::newRow(name) << on(2, QString::fromLatin1(date)) << 0
+                                << (isDue ? lamp : none) << (isDue ? lampRed : unchanged);
+        };
+        lampRow("same day", "3/15/2026", true);
+        lampRow("a day later", "3/16/2026", false);
+        lampRow("a year earlier", "3/15/2025", true);
+        lampRow("ISO date", "2026-03-15", true);
+        lampRow("ISO midnight", "2026-03-15T00:00:00", true);
+        lampRow("ISO later that day", "2026-03-15T09:30:00", false);
+        lampRow("later that day", "3/15/2026 9:30 AM", false);
+        lampRow("the day before, late", "3/14/2026 11:59 PM", true);
         QTest::newRow("box body") << on(0, due) << 0 << QStringList {u"Shed"_s, separator}
                                   << QList {12, 0, 15, 15, 15};
         QTest::newRow("loadout strip") << on(1, due) << 0 << QStringList {}
                                        << QList {7, 12, 15, 15, 15};
-        QTest::newRow("two stored objects") << QStringList {no, no, due, due, no} << 0
-                                            << lamp + vase << QList {7, 0, 12, 12, 15};
+        QTest::newRow("two stored objects")
+            << QStringList {no, no, due, due, no} << 0 << lamp + vase << twoRed;
         QTest::newRow("three months on")
             << QStringList {no, no, u"4/10/2026"_s, u"6/15/2026"_s, u"6/16/2026"_s} << 3
-            << lamp + vase << QList {7, 0, 12, 12, 15};
+            << lamp + vase << twoRed;
         // The report stops at the first alarm that is no date.
         QTest::newRow("stops at a non-date")
             << QStringList {no, no, due, u"next Tuesday"_s, due} << 0 << lamp << lampRed;
@@ -85,14 +139,14 @@ private slots:
             << unchanged;
     }
 
-    void report()
+    void alarmReport()
     {
         QFETCH(QStringList, dates);
         QFETCH(int, months);
         QFETCH(QStringList, lines);
         QFETCH(QList<int>, colours);
         Harness h;
-        const QList<qint32> objects = shedWith(h, {u"Lamp"_s, u"Vase"_s, u"Jar"_s});
+        const QList<qint32> objects = boxWith(h, u"Shed"_s, {u"Lamp"_s, u"Vase"_s, u"Jar"_s});
         const Box shed = boxParts(h, u"Shed"_s);
         const QList<qint32> ids = QList {shed.body, shed.strip} + objects;
         for (int i = 0; i < ids.size(); ++i) {
@@ -104,7 +158,7 @@ private slots:
         const int beeps = h.platform->beeps;
         h.form->List1->addItem(u"left over"_s);
 
-        runReport(h);
+        QTest::mouseClick(h.form->Command1, Qt::LeftButton);
 
         QCOMPARE(listLines(h.form->List1), lines);
         QCOMPARE(h.platform->beeps, beeps + int(colours.count(12)));
@@ -130,22 +184,18 @@ private slots:
         QTest::addColumn<QList<int>>("choices");
         QTest::addColumn<QDate>("end");
         QTest::addColumn<bool>("onIndexChangeToo");
-        QTest::newRow("31 Jan + 1") << QDate(2026, 1, 31) << QList {1} << QDate(2026, 2, 28)
-                                    << false;
+        const QDate jan31(2026, 1, 31), mid(2026, 3, 15);
+        QTest::newRow("31 Jan + 1") << jan31 << QList {1} << QDate(2026, 2, 28) << false;
         QTest::newRow("leap year") << QDate(2028, 1, 31) << QList {1} << QDate(2028, 2, 29)
                                    << false;
-        QTest::newRow("choices add up")
-            << QDate(2026, 1, 31) << QList {1, 2} << QDate(2026, 4, 28) << false;
-        QTest::newRow("same entry twice")
-            << QDate(2026, 3, 15) << QList {3, 3} << QDate(2026, 9, 15) << false;
-        QTest::newRow("one year") << QDate(2026, 3, 15) << QList {12} << QDate(2027, 3, 15)
-                                  << false;
-        QTest::newRow("heading") << QDate(2026, 3, 15) << QList {0} << QDate(2026, 3, 15)
-                                 << false;
+        QTest::newRow("choices add up") << jan31 << QList {1, 2} << QDate(2026, 4, 28) << false;
+        QTest::newRow("same entry twice") << mid << QList {3, 3} << QDate(2026, 9, 15) << false;
+        QTest::newRow("one year") << mid << QList {12} << QDate(2027, 3, 15) << false;
+        QTest::newRow("heading") << mid << QList {0} << mid << false;
         // Also run on the change of the entry, as a change of the chooser's text would: one
         // choice still advances once.
         QTest::newRow("whatever signals a choice raises")
-            << QDate(2026, 3, 15) << QList {2, 2} << QDate(2026, 7, 15) << true;
+            << mid << QList {2, 2} << QDate(2026, 7, 15) << true;
     }
 
     void monthAdvancerAddsCalendarMonths()
@@ -177,7 +227,7 @@ private slots:
     {
         QFETCH(bool, selected);
         Harness h;
-        const qint32 lamp = shedWith(h, {u"Lamp"_s}).first();
+        const qint32 lamp = boxWith(h, u"Shed"_s, {u"Lamp"_s}).first();
         if (selected)
             h.clickObject(lamp);
         else
@@ -197,10 +247,10 @@ private slots:
         QCOMPARE(h.form->Calendar1->selectedDate(), h.platform->fixedToday);
         QCOMPARE(h.form->Combo2->currentIndex(), 0);
         QCOMPARE(firstInvalidAlarm(*h.form), 0);
-        runReport(h);
+        QTest::mouseClick(h.form->Command1, Qt::LeftButton);
         QCOMPARE(listLines(h.form->List1), QStringList {noAlarms});
     }
 };
 
-AMBROOK_WINDOW_TEST_MAIN(AlarmTest)
-#include "alarmtest.moc"
+AMBROOK_WINDOW_TEST_MAIN(ReportTest)
+#include "reporttest.moc"

@@ -1,0 +1,449 @@
+// The window's life: start-up makes or finds the start object and fills the choosers from
+// it, the type-table editor edits its table, and quit checks the alarms, then writes the
+// numbered backup and the document, or keeps the window open when a file cannot be written.
+
+#include "support/documentbuilder.h"
+#include "support/testsupport.h"
+
+#include "store/form1.h"
+
+using namespace Qt::StringLiterals;
+using namespace steps;
+
+namespace {
+
+QString sampleTable()
+{
+    QStringList cells(255);
+    cells[0] = u"Books"_s;
+    cells[1] = u"Author"_s;
+    cells[2] = u"Year"_s;
+    cells[51] = u"Tools"_s;
+    cells[52] = u"Maker"_s;
+    cells[254] = u"Last caption"_s;
+    return TextRules::joinCrLf(cells);
+}
+
+QStringList typeNames()
+{
+    QStringList names;
+    for (int k = 0; k < 15; ++k)
+        names << u"Type %1"_s.arg(k);
+    return names;
+}
+
+QString typeTableWithNames()
+{
+    QStringList cells(255);
+    for (int k = 0; k < 15; ++k)
+        cells[17 * k] = typeNames().at(k);
+    return TextRules::joinCrLf(cells);
+}
+
+QString savedStart(const QString &key)
+{
+    return savedProperty(u"pic"_s, u"Start"_s, key);
+}
+
+// The main window on a drawing whose start object (none: start-up makes one) holds the
+// sample type table, and box Attic with stored objects Lamp, of type "Books", and Rug.
+struct Drawing
+{
+    explicit Drawing(const QString &lampAlarm = {}, const QString &rugAlarm = {},
+                     const QString &saveId = u"0"_s, bool withStart = true)
+        : harness(false)
+    {
+        DocumentBuilder doc;
+        if (withStart)
+            doc.startObject({u"Attic"_s}, saveId, sampleTable());
+        doc.box(u"Attic"_s, 200, 100);
+        lamp = doc.storedObject(u"Lamp"_s, u"Attic"_s, 200, 100,
+                                {{u"18"_s, lampAlarm}, {u"set"_s, u"Books"_s},
+                                 {u"TypeIndex"_s, u"1"_s}});
+        rug = doc.storedObject(u"Rug"_s, u"Attic"_s, 210, 110, {{u"18"_s, rugAlarm}});
+        harness.startOn(doc);
+    }
+    frmMain &form() { return *harness.form; }
+    QStringList &messages() { return harness.platform->messages; }
+    void quit() { QTest::mouseClick(form().btnquit, Qt::LeftButton); }
+    Form1 &openTypes()
+    {
+        QTest::mouseClick(form().newtype, Qt::LeftButton);
+        return form().typeEditor();
+    }
+    QLineEdit *cell(int i)
+    {
+        return form().typeEditor().findChild<QLineEdit *>(u"Text1(%1)"_s.arg(i));
+    }
+    void saveTypes() { QTest::mouseClick(form().typeEditor().Command1, Qt::LeftButton); }
+    QString storedTable() { return harness.startProperty(u"ObjectTypes"_s); }
+
+    Harness harness;
+    qint32 lamp = 0, rug = 0;
+};
+
+} // namespace
+
+class StartupTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Ten runs in one folder, from an empty one: the first makes the start object and
+    // writes nothing until its quit; each quit leaves a numbered backup equal to "pic".
+    void startAndQuitTenTimes()
+    {
+        WorkingFolder folder;
+        QByteArray firstBackup;
+        for (int run = 1; run <= 10; ++run) {
+            Harness h(false);
+            QDir::setCurrent(folder.path());
+            if (run == 1) {
+                QCOMPARE(h.form->windowTitle(), u"Ambrook"_s);
+                QCOMPARE(h.form->textheader->text(), u"Enter the Caption for each object here"_s);
+                QCOMPARE(h.form->Combo1->currentText(), u"Choose Type"_s);
+                QCOMPARE(h.form->colour->currentText(), u" Colour"_s);
+                QCOMPARE(h.form->locationcombo1->currentText(), u"Choose Box"_s);
+            }
+            h.start();
+            if (run == 1) {
+                checkNewStartObject(h);
+                QVERIFY(!QFile::exists(u"pic"_s));
+            } else {
+                QCOMPARE(comboLines(h.form->Combo1), QStringList(15, QString()));
+            }
+            QTest::mouseClick(h.form->btnquit, Qt::LeftButton);
+            QVERIFY2(!h.form->isVisible(), qPrintable(h.platform->messages.join(u'\n')));
+            if (run == 1)
+                firstBackup = fileBytes(u"backups/pic1"_s);
+        }
+        QCOMPARE(QDir(u"backups"_s).entryList(QDir::Files).size(), 10);
+        for (int n = 1; n <= 10; ++n)
+            QVERIFY(QFile::exists(u"backups/pic%1"_s.arg(n)));
+        QVERIFY(!firstBackup.isEmpty());
+        QCOMPARE(fileBytes(u"backups/pic1"_s), firstBackup);
+        // The backup already holds the raised counter: it is the document, byte for byte.
+        QCOMPARE(fileBytes(u"backups/pic10"_s), fileBytes(u"pic"_s));
+        QCOMPARE(savedStart(u"SaveId"_s), u"10"_s);
+    }
+
+    void lastStartObjectWins()
+    {
+        Harness h(false);
+        DocumentBuilder doc;
+        for (int i = 0; i < 2; ++i)
+            doc.add(5, 90, 35, 135, {{u"Type"_s, u"Loadout"_s}, {u"Name"_s, u"Start"_s},
+                                     {u"Boxes"_s, QString()}, {u"SaveId"_s, u"4"_s},
+                                     {u"ObjectTypes"_s, typeTableWithNames()}});
+        h.startOn(doc);
+        const auto &objects = h.canvas().objects();
+        QCOMPARE(h.form->startObject, objects.at(1)->id);
+        QCOMPARE(h.property(objects.at(0)->id, u"Info"_s), u"Start"_s);
+        QCOMPARE(h.property(objects.at(1)->id, u"Info"_s), u"Start"_s);
+        QCOMPARE(comboLines(h.form->Combo1), typeNames());
+        QCOMPARE(h.form->Combo1->currentText(), u"Choose Type"_s);
+    }
+
+    // Every name is kept, listed and saved; the first 45 of the list have their buttons.
+    void boxList_data()
+    {
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QStringList>("expected");
+        QStringList sixty;
+        for (int i = 1; i <= 60; ++i)
+            sixty << u"Box %1"_s.arg(i, 2, 10, QLatin1Char('0'));
+        QTest::newRow("empty piece skipped")
+            << QStringList {u"A"_s, QString(), u"B"_s} << QStringList {u"A"_s, u"B"_s};
+        QTest::newRow("alphabetical, case ignored")
+            << QStringList {u"shed"_s, u"Attic"_s, u"garage"_s}
+            << QStringList {u"Attic"_s, u"garage"_s, u"shed"_s};
+        QTest::newRow("no boxes") << QStringList() << QStringList();
+        QTest::newRow("a single CR LF") << QStringList {QString()} << QStringList();
+        QTest::newRow("more than 45") << sixty << sixty;
+    }
+
+    void boxList()
+    {
+        QFETCH(QStringList, boxes);
+        QFETCH(QStringList, expected);
+        Harness h(false);
+        DocumentBuilder doc;
+        doc.startObject(boxes, u"4"_s, typeTableWithNames());
+        for (int i = 0; i < expected.size(); ++i)
+            doc.box(expected.at(i), 100 + (i % 10) * 50, 100 + (i / 10) * 60);
+        h.startOn(doc);
+        QCOMPARE(comboLines(h.form->locationcombo1), expected);
+        QCOMPARE(h.form->boxNameText, TextRules::joinCrLf(boxes));
+        for (int i = 0; i < 45; ++i) {
+            QPushButton *button = h.form->Shortcut[size_t(i)];
+            QCOMPARE(button->isVisibleTo(h.form.get()), i < expected.size());
+            if (i < expected.size())
+                QCOMPARE(button->text(), expected.at(i));
+        }
+        QCOMPARE(h.form->currentBox, 0);
+        const int last = int(std::min(expected.size(), qsizetype(45))) - 1;
+        if (last > 0) {
+            QTest::mouseClick(h.form->Shortcut[size_t(last)], Qt::LeftButton);
+            QCOMPARE(h.form->currentBox, last);
+        }
+        QTest::mouseClick(h.form->btnquit, Qt::LeftButton);
+        QCOMPARE(h.platform->messages, QStringList());
+        QCOMPARE(savedStart(u"Boxes"_s), TextRules::joinCrLf(boxes));
+    }
+
+    void alarmCheck_data()
+    {
+        QTest::addColumn<QString>("alarm");
+        QTest::addColumn<bool>("quits");
+        QTest::newRow("no alarm date") << QString() << true;
+        QTest::newRow("a date") << u"3/15/2026"_s << true;
+        QTest::newRow("an ISO date") << u"2026-03-15"_s << true;
+        QTest::newRow("an ISO date and time") << u"2026-03-01T08:00"_s << true;
+        QTest::newRow("words") << u"next week"_s << false;
+        QTest::newRow("impossible day") << u"2/30/2026"_s << false;
+        QTest::newRow("day first") << u"31/02/2026"_s << false;
+        QTest::newRow("all nines") << u"99/99/9999"_s << false;
+        QTest::newRow("control character") << u"\u0001"_s << false;
+    }
+
+    void alarmCheck()
+    {
+        QFETCH(QString, alarm);
+        QFETCH(bool, quits);
+        Drawing d(QString(), alarm, u"2"_s);
+        // Start-up's alarm report passes a bad date without a word.
+        QCOMPARE(d.messages(), QStringList());
+        if (!quits)
+            QCOMPARE(d.harness.platform->beeps, 0);
+        d.form().boxNameText = u"Attic\r\nCellar\r\n"_s;
+        const QByteArray before = fileBytes(u"pic"_s);
+
+        d.quit();
+
+        QCOMPARE(d.form().isVisible(), !quits);
+        QCOMPARE(fileBytes(u"pic"_s) != before, quits);
+        QCOMPARE(QDir(u"backups"_s).entryList(QDir::Files).size(), quits ? 1 : 0);
+        if (quits) {
+            QVERIFY(d.messages().isEmpty());
+            QCOMPARE(savedStart(u"Boxes"_s), u"Attic\r\nCellar\r\n"_s);
+            QCOMPARE(savedStart(u"SaveId"_s), u"3"_s);
+            QCOMPARE(fileBytes(u"backups/pic3"_s), fileBytes(u"pic"_s));
+        } else {
+            QCOMPARE(d.messages(), QStringList {u"Please change the Alarm Date for Rug, "
+                                                "it disnae make sense"_s});
+            // Nothing was written, not even to the start object.
+            QCOMPARE(d.harness.startProperty(u"Boxes"_s), u"Attic\r\n"_s);
+            QCOMPARE(d.harness.startProperty(u"SaveId"_s), u"2"_s);
+        }
+    }
+
+    void badDatesNamedOneByOne()
+    {
+        Drawing d(u"soon"_s, u"later"_s);
+        d.quit();
+        QCOMPARE(d.messages().last(),
+                 u"Please change the Alarm Date for Lamp, it disnae make sense"_s);
+        writeProperty(d.harness, d.lamp, u"18"_s, QString());
+        d.quit();
+        QCOMPARE(d.messages().size(), 2);
+        QCOMPARE(d.messages().last(),
+                 u"Please change the Alarm Date for Rug, it disnae make sense"_s);
+        QVERIFY(d.form().isVisible());
+        writeProperty(d.harness, d.rug, u"18"_s, u"12/24/2026"_s);
+        d.quit();
+        QCOMPARE(d.messages().size(), 2);
+        QVERIFY(!d.form().isVisible());
+    }
+
+    void saveCounter_data()
+    {
+        QTest::addColumn<QString>("saveId");
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<QString>("written");
+        const QStringList none, two {u"1"_s, u"2"_s};
+        QTest::newRow("counter 0") << u"0"_s << none << u"1"_s;
+        QTest::newRow("counter 41") << u"41"_s << none << u"42"_s;
+        QTest::newRow("beyond 16 bits") << u"40000"_s << none << u"40001"_s;
+        QTest::newRow("backup already there") << u"4"_s << QStringList {u"5"_s, u"6"_s} << u"7"_s;
+        // A counter that is no number counts as 0 and skips past the backups there.
+        QTest::newRow("not a number") << u"abc"_s << none << u"1"_s;
+        QTest::newRow("empty") << QString() << none << u"1"_s;
+        for (const char *saveId : {"abc", "", "-5", "1e400", "NaN", "99999999999999999999"})
+            QTest::addRow("no number \"%s\", two backups", saveId)
+                << QString::fromLatin1(saveId) << two << u"3"_s;
+        QTest::newRow("number then words") << u"12abc"_s << two << u"13"_s;
+    }
+
+    void saveCounter()
+    {
+        QFETCH(QString, saveId);
+        QFETCH(QStringList, existing);
+        QFETCH(QString, written);
+        Drawing d(QString(), QString(), saveId);
+        for (const QString &n : existing)
+            QVERIFY(writeFile(u"backups/pic"_s + n, "an older backup"));
+
+        d.quit();
+
+        QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
+        QCOMPARE(savedStart(u"SaveId"_s), written);
+        QCOMPARE(fileBytes(u"backups/pic"_s + written), fileBytes(u"pic"_s));
+        QCOMPARE(QDir(u"backups"_s).entryList(QDir::Files).size(), existing.size() + 1);
+        for (const QString &n : existing)
+            QCOMPARE(fileBytes(u"backups/pic"_s + n), QByteArray("an older backup"));
+    }
+
+    void failedSaveKeepsWindowOpen_data()
+    {
+        QTest::addColumn<bool>("document");   // what is blocked: "pic", or the backup folder
+        QTest::addColumn<QString>("named");
+        // The failed quit's number is taken again unless its backup was written.
+        QTest::addColumn<QString>("nextBackup");
+        QTest::newRow("document") << true << u"\"pic\""_s << u"backups/pic2"_s;
+        QTest::newRow("backup folder") << false << u"\"backups/pic1\""_s << u"backups/pic1"_s;
+    }
+
+    void failedSaveKeepsWindowOpen()
+    {
+        QFETCH(bool, document);
+        QFETCH(QString, named);
+        QFETCH(QString, nextBackup);
+        Drawing d;
+        // A folder where the document goes, or a file where the backup folder should be.
+        QDir().rmdir(u"backups"_s);
+        QVERIFY(document ? QFile::remove(u"pic"_s) && QDir().mkdir(u"pic"_s)
+                         : writeFile(u"backups"_s, "not a folder"));
+        d.quit();
+        QVERIFY(d.form().isVisible());
+        QVERIFY2(!d.messages().isEmpty() && d.messages().last().contains(named),
+                 qPrintable(d.messages().join(u'\n')));
+
+        // Once the way is clear the next quit saves everything and ends.
+        QVERIFY(document ? QDir().rmdir(u"pic"_s) : QFile::remove(u"backups"_s));
+        d.messages().clear();
+        d.quit();
+        QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
+        QCOMPARE(fileBytes(nextBackup), fileBytes(u"pic"_s));
+        QCOMPARE(savedStart(u"SaveId"_s), nextBackup.mid(11));
+    }
+
+    // Opened in place of the main window; saved, the new names reach the chooser and the
+    // start object but not the objects; closed, it is cancelled; quit closes it.
+    void typeEditor()
+    {
+        Drawing d;
+        const QString shown = d.form().Combo1->currentText();
+        Form1 &editor = d.openTypes();
+        QVERIFY(editor.isVisible());
+        QVERIFY(!d.form().isVisible());
+        QCOMPARE(editor.windowTitle(), u"Object Types"_s);
+        QCOMPARE(editor.Command1->text(), u"Save"_s);
+        const QList<std::pair<int, QString>> cells {
+            {0, u"Books"_s}, {52, u"Maker"_s}, {254, u"Last caption"_s}, {17, QString()}};
+        for (const auto &[i, text] : cells)
+            QCOMPARE(d.cell(i)->text(), text);
+        // Every cell lies inside the window, clear of the save button.
+        for (int i = 0; i < Form1::CellCount; ++i) {
+            QVERIFY(editor.rect().contains(d.cell(i)->geometry()));
+            QVERIFY(!editor.Command1->geometry().intersects(d.cell(i)->geometry()));
+        }
+        retype(d.cell(0), u"Novels"_s);
+        d.saveTypes();
+
+        QVERIFY(d.form().isVisible());
+        QVERIFY(!editor.isVisible());
+        const QStringList names = comboLines(d.form().Combo1);
+        QCOMPARE(names.size(), 15);
+        QCOMPARE(names.at(0), u"Novels"_s);
+        QCOMPARE(names.at(3), u"Tools"_s);
+        QCOMPARE(d.form().Combo1->currentText(), shown);
+        const QString table = sampleTable().replace(0, 5, u"Novels"_s);
+        QCOMPARE(d.storedTable(), table);
+        QCOMPARE(d.form().typeTableTextValue, table);
+        QCOMPARE(d.harness.property(d.lamp, u"set"_s), u"Books"_s);
+        QVERIFY(!d.harness.canvas().objectById(d.form().startObject)->selected);
+
+        d.openTypes();
+        retype(d.cell(1), u"Scribbled"_s);
+        editor.close();
+        QVERIFY(d.form().isVisible());
+        QCOMPARE(d.storedTable(), table);
+        QCOMPARE(comboLines(d.form().Combo1), names);
+        d.openTypes();
+        QCOMPARE(d.cell(1)->text(), u"Author"_s);
+
+        d.saveTypes();
+        d.quit();
+        QVERIFY(!d.form().isVisible());
+        QVERIFY(!editor.isVisible());
+    }
+
+    // Saving an unchanged table, or the table of a start object made at start-up, changes
+    // nothing.
+    void saveTypesWithoutChange_data()
+    {
+        QTest::addColumn<bool>("withStart");
+        QTest::newRow("filled table") << true;
+        QTest::newRow("table of a new start object") << false;
+    }
+
+    void saveTypesWithoutChange()
+    {
+        QFETCH(bool, withStart);
+        Drawing d(QString(), QString(), u"0"_s, withStart);
+        const QString before = d.storedTable();
+        QCOMPARE(TextRules::splitCrLf(before).size(), 256);
+        d.openTypes();
+        d.saveTypes();
+        QCOMPARE(d.storedTable(), before);
+        QCOMPARE(comboLines(d.form().Combo1).size(), 15);
+    }
+
+private:
+    // The start object start-up makes in an empty folder, the choosers' entries, and no
+    // close command: only the quit button ends the window.
+    static void checkNewStartObject(Harness &h)
+    {
+        const qint32 start = h.form->startObject;
+        QVERIFY(start > 0);
+        QCOMPARE(h.findId(u"Name"_s, u"Start"_s), start);
+        const QString noTypes = TextRules::joinCrLf(QStringList(255));
+        QCOMPARE(h.properties(start, {u"Type"_s, u"Name"_s, u"Info"_s, u"set"_s, u"SaveId"_s,
+                                      u"Boxes"_s, u"Colour"_s, u"ObjectTypes"_s}),
+                 QStringList({u"Loadout"_s, u"Start"_s, u"Start"_s, u"Start"_s, u"0"_s,
+                              QString(), u"3"_s, noTypes}));
+        const VellumObject &o = object(h, start);
+        QCOMPARE(o.kind, qint16(10));
+        QCOMPARE(QRect(QPoint(o.x1, o.y1), QPoint(o.x2, o.y2)),
+                 QRect(QPoint(5, 90), QPoint(35, 135)));
+        QCOMPARE(o.fillColor, QColor(0, 128, 128));
+        QCOMPARE(o.textColor, QColor(255, 255, 255));
+        QCOMPARE(o.objectText, u"Start"_s);
+        QCOMPARE(o.shapeParam, qint16(200));
+        QCOMPARE(h.form->typeTableTextValue, noTypes);
+        QCOMPARE(h.form->Combo1->count(), 0);
+        QVERIFY(QDir(u"backups"_s).exists());
+        QCOMPARE(h.form->Calendar1->selectedDate(), h.platform->fixedToday);
+        // The month advancer's heading and some of its 24 steps; the colour names.
+        QCOMPARE(h.form->Combo2->count(), 25);
+        QCOMPARE(h.form->Combo2->currentIndex(), 0);
+        const QList<std::pair<int, QString>> months {
+            {0, u" Month Advancer"_s}, {1, u"1  Month"_s},    {2, u"2  Months"_s},
+            {12, u"  1   Year"_s},     {13, u"13  Months"_s}, {24, u"   2   Years"_s}};
+        for (const auto &[entry, text] : months)
+            QCOMPARE(h.form->Combo2->itemText(entry), text);
+        QCOMPARE(comboLines(h.form->colour),
+                 QStringList({u"Black"_s, u"Dark Blue"_s, u"Green"_s, u"Cyan"_s, u"Wine"_s,
+                              u"Magenta"_s, u"Mustard"_s, u"Light Gray"_s, u"Dark Gray"_s,
+                              u"Blue"_s, u"Light Green"_s, u"Light Cyan"_s, u"Red"_s,
+                              u"Light Magenta"_s, u"Yellow"_s}));
+        const Qt::WindowFlags flags = h.form->windowFlags();
+        QVERIFY(!(flags & Qt::WindowCloseButtonHint));
+        QVERIFY(flags & Qt::WindowMinimizeButtonHint && flags & Qt::WindowMaximizeButtonHint);
+        QVERIFY(!h.form->close());
+        QVERIFY(h.form->isVisible());
+    }
+};
+
+AMBROOK_WINDOW_TEST_MAIN(StartupTest)
+#include "startuptest.moc"
