@@ -2,6 +2,7 @@
 
 #include "canvas/vellum.h"
 #include "features/features.h"
+#include "features/undo.h"
 #include "move/move.h"
 #include "store/form1.h"
 #include "store/rules/textrules.h"
@@ -180,6 +181,9 @@ void Form_Load(frmMain &form)
 
     // 19. The first box.
     Shortcut_Click(form, 0);
+
+    // What start-up changed is where the history begins.
+    resetUndo(form);
 }
 
 void RemoveCloseMenuItem(frmMain &form)

@@ -2,6 +2,7 @@
 
 #include "canvas/vellum.h"
 #include "features/features.h"
+#include "features/undo.h"
 #include "move/move.h"
 #include "panel/panel.h"
 #include "window/controls.h"
@@ -89,4 +90,6 @@ void wireWindow(frmMain &form)
     wireCanvas(form);
     wirePanel(form);
     wireCommands(form);
+    // Last: a step ends when every handler of its action has run.
+    installUndo(form);
 }

@@ -84,6 +84,8 @@ public:
     QPushButton *btnquit = nullptr;
     QPushButton *Command1 = nullptr;        // alarm report
     QPushButton *Command3 = nullptr;        // "Print"
+    QPushButton *btnundo = nullptr;
+    QPushButton *btnredo = nullptr;
     // Hidden labels that carry state between handlers.
     QLabel *zLabel1 = nullptr;      // hover report: type under the pointer at release
     QLabel *zLabel7 = nullptr;      // id of the object last pressed

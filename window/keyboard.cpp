@@ -23,7 +23,7 @@ void frmMain::setTabOrders()
                                     Text9,   Text10,  Text11, Text12,  Text13, Text14, Text15,
                                     Text16,  Text17,  Value,  SaveChanges, movehistory,
                                     newlocation, newitem, newtype, colour, txttagname,
-                                    btnsearch, Calendar1, Combo2, Command1, List1,
+                                    btnsearch, btnundo, btnredo, Calendar1, Combo2, Command1, List1,
                                     locationcombo1, Command3, btnquit, Vellum};
     for (QPushButton *button : Shortcut)
         chain.push_back(button);
@@ -48,6 +48,15 @@ void frmMain::setShortcutKeys()
     keyFor(Command1, QKeySequence(Qt::CTRL | Qt::Key_L));
     keyFor(Command3, QKeySequence::Print);
     keyFor(btnquit, QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // Undo and Redo: while a text field has the focus, it takes Ctrl+Z for its own text.
+    const auto clickOn = [this](QPushButton *button, const QKeySequence &keys) {
+        auto *shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+    };
+    clickOn(btnundo, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    clickOn(btnredo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    clickOn(btnredo, QKeySequence(Qt::CTRL | Qt::Key_Y));
 
     // Ctrl+F goes to the search field, ready for a name; Enter there searches.
     auto *find = new QShortcut(QKeySequence::Find, this);

@@ -233,6 +233,14 @@ QWidget *frmMain::buildCommandColumn(QWidget *parent)
     row1->addWidget(newlocation);
     row1->addWidget(newitem);
     sideLayout->addLayout(row1);
+    btnundo = makeButton(QStringLiteral("btnundo"), tr("Undo"), tr("Nothing to undo"));
+    btnredo = makeButton(QStringLiteral("btnredo"), tr("Redo"), tr("Nothing to redo"));
+    btnundo->setEnabled(false);
+    btnredo->setEnabled(false);
+    auto *undoRow = new QHBoxLayout;
+    undoRow->addWidget(btnundo);
+    undoRow->addWidget(btnredo);
+    sideLayout->addLayout(undoRow);
     sideLayout->addWidget(newtype);
 
     colour = makeChooser(side, QStringLiteral("colour"));

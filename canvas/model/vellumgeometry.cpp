@@ -27,6 +27,14 @@ bool VellumModel::AddObject(int shape, qint32 x1, qint32 y1, qint32 x2, qint32 y
     d->current = object.get();
     d->indexById.insert(object->id, int(d->objects.size()));
     d->objects.push_back(std::move(object));
+    if (d->recording) {
+        ChangeRecord added;
+        added.kind = ChangeRecord::Kind::Added;
+        added.id = d->current->id;
+        added.position = int(d->objects.size()) - 1;
+        added.object = std::make_shared<VellumObject>(*d->current);
+        record(std::move(added));
+    }
     d->placeInPaintOrder(d->current);
     const QRect area = normalised(*d->current);
     d->rectChanged(nullptr, QRect(), area);
@@ -50,6 +58,14 @@ bool VellumModel::DeleteObject(qint32 id)
         --d->findNext;
     const QRect area = normalised(*object);
     d->indexById.remove(id);
+    if (d->recording) {
+        ChangeRecord deleted;
+        deleted.kind = ChangeRecord::Kind::Deleted;
+        deleted.id = id;
+        deleted.position = index;
+        deleted.object = std::shared_ptr<VellumObject>(std::move(d->objects[index]));
+        record(std::move(deleted));
+    }
     d->objects.erase(d->objects.begin() + index);
     d->reindexFrom(index);
     d->paintOrderDirty = true;
@@ -76,10 +92,12 @@ bool VellumModel::SetObjectRect(qint32 x1, qint32 y1, qint32 x2, qint32 y2, int)
         return false;
     VellumObject &o = *d->current;
     const QRect before = normalised(o);
+    const std::array<qint32, 4> old = {o.x1, o.y1, o.x2, o.y2};
     o.x1 = x1;
     o.y1 = y1;
     o.x2 = x2;
     o.y2 = y2;
+    recordRect(o, old);
     movedFrom(before);
     return true;
 }
@@ -90,10 +108,12 @@ bool VellumModel::MoveObject(qint32 dx, qint32 dy, int)
         return false;
     VellumObject &o = *d->current;
     const QRect before = normalised(o);
+    const std::array<qint32, 4> old = {o.x1, o.y1, o.x2, o.y2};
     o.x1 += dx;
     o.x2 += dx;
     o.y1 += dy;
     o.y2 += dy;
+    recordRect(o, old);
     movedFrom(before);
     return true;
 }

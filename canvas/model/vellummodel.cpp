@@ -213,6 +213,7 @@ void VellumModel::clear()
     d->paintOrderDirty = true;
     d->extentDirty = true;
     d->paintBoxesDirty = true;
+    d->changes.clear();
     documentReplaced();
     changed();
 }

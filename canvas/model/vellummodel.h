@@ -12,6 +12,8 @@
 // - CurrentIndex, UserProperty, ObjectCount and CurrentObject are O(1) (or O(log n)),
 //   because handlers call them inside walks over all objects.
 
+#include "canvas/model/changerecord.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QImage>
@@ -138,6 +140,15 @@ public:
     // nothing: the painting order is always rebuilt lazily, once, after many layers change.
     void SetRelayerFlag(bool on);
 
+    // --- the record of changes ---
+    // Every change of the document is recorded with what it replaced (loading and clearing
+    // start afresh); a write that changes nothing records nothing, nor does selection.
+    bool hasChanges() const;
+    ChangeList takeChanges();               // the changes since the last take
+    // Takes the records of one step back (last first) or applies them again, unrecorded.
+    void undoChanges(const ChangeList &changes);
+    void redoChanges(const ChangeList &changes);
+
     // --- for the view, the file and tests ---
     const std::vector<std::unique_ptr<VellumObject>> &objects() const;
     VellumObject *objectById(qint32 id) const;
@@ -167,6 +178,12 @@ protected:
 
 private:
     void movedFrom(const QRect &before);  // the current object left before
+    void recordProperty(const QString &key, const QString *old, const QString &value);
+    void recordAttribute(int attribute, const QVariant &old, const QVariant &value);
+    void recordRect(const VellumObject &object, const std::array<qint32, 4> &old);
+    void record(ChangeRecord &&change);
+    void applyChange(const ChangeRecord &change, bool forward);
+    void restoreObject(int position, const VellumObject &content);
 
     struct Private;
     std::unique_ptr<Private> d;

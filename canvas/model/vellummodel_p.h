@@ -73,6 +73,9 @@ struct VellumModel::Private
     QByteArray pendingBytes;
     QImage pendingImage;
 
+    ChangeList changes;          // since the last takeChanges
+    bool recording = true;       // off while a step is taken back or applied again
+
     QSet<QString> unreadableFiles;   // kept as they are: never overwritten by a save
     std::function<void(const QString &)> messageHandler;
 

@@ -25,14 +25,19 @@ bool VellumModel::SetUserProperty(const QString &key, const QString &value)
 {
     if (!d->current)
         return false;
-    ++d->revision;
     const QString &shared = d->sharedKey(key);
     for (auto &[k, v] : d->current->properties) {
         if (k.constData() == shared.constData()) {
+            if (v == value)
+                return true;
+            ++d->revision;
+            recordProperty(shared, &v, value);
             v = value;
             return true;
         }
     }
+    ++d->revision;
+    recordProperty(shared, nullptr, value);
     auto &properties = d->current->properties;
     if (properties.empty())
         properties.reserve(8);   // objects carry a few dozen keys; grow in few steps
@@ -92,6 +97,10 @@ bool VellumModel::SetFillColor(const QColor &color)
 {
     if (!d->current)
         return false;
+    if (d->current->fillColor == color)
+        return true;
+    recordAttribute(int(ChangeRecord::Attribute::FillColor), QVariant::fromValue(d->current->fillColor),
+                    QVariant::fromValue(color));
     d->current->fillColor = color;
     changed(*d->current);
     return true;
@@ -106,6 +115,10 @@ bool VellumModel::SetTextColor(const QColor &color)
 {
     if (!d->current)
         return false;
+    if (d->current->textColor == color)
+        return true;
+    recordAttribute(int(ChangeRecord::Attribute::TextColor), QVariant::fromValue(d->current->textColor),
+                    QVariant::fromValue(color));
     d->current->textColor = color;
     changed(*d->current);
     return true;
@@ -120,6 +133,10 @@ bool VellumModel::SetObjectText(const QString &text)
 {
     if (!d->current)
         return false;
+    if (d->current->objectText == text)
+        return true;
+    recordAttribute(int(ChangeRecord::Attribute::ObjectText), QVariant::fromValue(d->current->objectText),
+                    QVariant::fromValue(text));
     d->current->objectText = text;
     changed(*d->current);
     return true;
@@ -134,6 +151,10 @@ bool VellumModel::SetDrawStyle(qint16 style)
 {
     if (!d->current)
         return false;
+    if (d->current->drawStyle == style)
+        return true;
+    recordAttribute(int(ChangeRecord::Attribute::DrawStyle), QVariant::fromValue(d->current->drawStyle),
+                    QVariant::fromValue(style));
     d->current->drawStyle = style;
     changed(*d->current);
     return true;
@@ -148,6 +169,10 @@ bool VellumModel::SetFillMode(qint16 mode)
 {
     if (!d->current)
         return false;
+    if (d->current->fillMode == mode)
+        return true;
+    recordAttribute(int(ChangeRecord::Attribute::FillMode), QVariant::fromValue(d->current->fillMode),
+                    QVariant::fromValue(mode));
     d->current->fillMode = mode;
     changed(*d->current);
     return true;
@@ -162,6 +187,10 @@ bool VellumModel::SetShapeParam(qint16 param)
 {
     if (!d->current)
         return false;
+    if (d->current->shapeParam == param)
+        return true;
+    recordAttribute(int(ChangeRecord::Attribute::ShapeParam), QVariant::fromValue(d->current->shapeParam),
+                    QVariant::fromValue(param));
     d->current->shapeParam = param;
     changed(*d->current);
     return true;
@@ -177,6 +206,14 @@ bool VellumModel::SetLayer(qint16 layer)
     if (!d->current)
         return false;
     if (d->current->layer != layer) {
+        if (d->recording) {
+            ChangeRecord r;
+            r.kind = ChangeRecord::Kind::Layer;
+            r.id = d->current->id;
+            r.oldLayer = d->current->layer;
+            r.newLayer = layer;
+            record(std::move(r));
+        }
         d->current->layer = layer;
         d->placeInPaintOrder(d->current);
         changed(*d->current);

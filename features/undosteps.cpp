@@ -1,0 +1,271 @@
+#include "features/undosteps.h"
+
+#include "app/frmmain.h"
+#include "app/controls.h"
+#include "canvas/vellum.h"
+#include "features/undo.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// A step: the document's changes with the window state before and after. Steps of typing
+// into one field merge while the field keeps the focus.
+class UndoStep : public QUndoCommand
+{
+public:
+    UndoStep(UndoSteps &steps, ChangeList changes, WindowState before, WindowState after,
+             const QString &text, const QLineEdit *typed)
+        : QUndoCommand(text)
+        , mSteps(steps)
+        , mChanges(std::move(changes))
+        , mBefore(std::move(before))
+        , mAfter(std::move(after))
+        , mTyped(typed)
+    {
+    }
+
+    void undo() override { mSteps.apply(mChanges, false, mBefore); }
+
+    void redo() override
+    {
+        // Pushed after the action made its changes: only a redo applies them again.
+        if (std::exchange(mFresh, false))
+            return;
+        mSteps.apply(mChanges, true, mAfter);
+    }
+
+    int id() const override { return mTyped ? 1 : -1; }
+
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        const auto *next = static_cast<const UndoStep *>(other);
+        if (next->mTyped != mTyped)
+            return false;
+        mChanges.insert(mChanges.end(), next->mChanges.begin(), next->mChanges.end());
+        compactChanges(mChanges);
+        mAfter = next->mAfter;
+        setObsolete(mChanges.empty());
+        return true;
+    }
+
+    void close() { mTyped = nullptr; }
+
+private:
+    UndoSteps &mSteps;
+    ChangeList mChanges;
+    WindowState mBefore;
+    WindowState mAfter;
+    const QLineEdit *mTyped;   // null once the run of typing has ended
+    bool mFresh = true;
+};
+
+UndoSteps *stepsOf(frmMain &form)
+{
+    return form.findChild<UndoSteps *>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+} // namespace
+
+UndoSteps::UndoSteps(frmMain &form)
+    : QObject(&form)
+    , mForm(form)
+{
+    mStack.setUndoLimit(0);
+    mBaseline = WindowState::of(form);
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        mKeyTarget = nullptr;
+        seal();
+    });
+}
+
+UndoSteps::~UndoSteps()
+{
+    // The buttons may be gone already: the steps leave without telling them.
+    mStack.blockSignals(true);
+}
+
+void UndoSteps::seal()
+{
+    if (mStack.index() > 0)
+        static_cast<UndoStep *>(const_cast<QUndoCommand *>(mStack.command(mStack.index() - 1)))
+            ->close();
+}
+
+void UndoSteps::endStep(const QString &hint, QLineEdit *typed)
+{
+    if (mApplying)
+        return;
+    if (!typed)
+        seal();
+    ChangeList changes = mForm.Vellum->takeChanges();
+    compactChanges(changes);
+    WindowState now = WindowState::of(mForm);
+    if (changes.empty()) {
+        mBaseline = std::move(now);
+        return;
+    }
+    const QString text = describeStep(mForm, changes, hint, typed);
+    mStack.push(new UndoStep(*this, std::move(changes), mBaseline, now, text, typed));
+    mBaseline = std::move(now);
+}
+
+void UndoSteps::fieldChanged(QLineEdit *field)
+{
+    // Only a key typed into the field makes a step of typing; a text set by a handler
+    // belongs to that handler's step.
+    if (field == mKeyTarget)
+        endStep(QStringLiteral("typing"), field);
+}
+
+void UndoSteps::reset()
+{
+    mForm.Vellum->takeChanges();
+    mStack.clear();
+    mBaseline = WindowState::of(mForm);
+}
+
+void UndoSteps::undo()
+{
+    endStep(QString());
+    seal();
+    mStack.undo();
+}
+
+void UndoSteps::redo()
+{
+    endStep(QString());
+    seal();
+    mStack.redo();
+}
+
+void UndoSteps::apply(const ChangeList &changes, bool forward, const WindowState &state)
+{
+    mApplying = true;
+    if (forward)
+        mForm.Vellum->redoChanges(changes);
+    else
+        mForm.Vellum->undoChanges(changes);
+    state.restore(mForm);
+    // The refresh shows the document; what it writes (waiting objects painted white, a
+    // field written back) is taken back, so the document is exactly the step's.
+    mForm.Vellum->undoChanges(mForm.Vellum->takeChanges());
+    mBaseline = WindowState::of(mForm);
+    mApplying = false;
+}
+
+bool UndoSteps::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (auto *field = qobject_cast<QLineEdit *>(watched)) {
+            if (field != mKeyTarget)
+                seal();
+            mKeyTarget = field;
+        }
+        [[fallthrough]];
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+        if (event->type() != QEvent::KeyPress)
+            mKeyTarget = nullptr;
+        // Changes that no handler's end claimed end before the next action starts.
+        if (!mApplying && mForm.Vellum->hasChanges() && watched->isWidgetType())
+            endStep(QString());
+        break;
+    case QEvent::Drop:
+        // Every file of one drop belongs to one step.
+        if (watched == mForm.Vellum && !mDropping) {
+            if (mForm.Vellum->hasChanges())
+                endStep(QString());
+            mDropping = true;
+            QCoreApplication::sendEvent(watched, event);
+            mDropping = false;
+            endStep(QStringLiteral("drop"));
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void installUndo(frmMain &form)
+{
+    auto *steps = new UndoSteps(form);
+    QUndoStack &stack = steps->stack();
+    QPushButton *undoButton = form.btnundo;
+    QPushButton *redoButton = form.btnredo;
+    auto showButtons = [undoButton, redoButton, &stack] {
+        undoButton->setEnabled(stack.canUndo());
+        redoButton->setEnabled(stack.canRedo());
+        undoButton->setToolTip(stack.canUndo() ? QObject::tr("Undo: %1").arg(stack.undoText())
+                                               : QObject::tr("Nothing to undo"));
+        redoButton->setToolTip(stack.canRedo() ? QObject::tr("Redo: %1").arg(stack.redoText())
+                                               : QObject::tr("Nothing to redo"));
+    };
+    QObject::connect(&stack, &QUndoStack::indexChanged, steps, showButtons);
+    QObject::connect(&stack, &QUndoStack::undoTextChanged, steps, showButtons);
+    QObject::connect(&stack, &QUndoStack::redoTextChanged, steps, showButtons);
+    showButtons();
+    QObject::connect(undoButton, &QPushButton::clicked, steps, [&form] { btnundo_Click(form); });
+    QObject::connect(redoButton, &QPushButton::clicked, steps, [&form] { btnredo_Click(form); });
+
+    // Connected after the handlers, so each runs when its action is over.
+    for (QAbstractButton *button : form.findChildren<QAbstractButton *>()) {
+        QObject::connect(button, &QAbstractButton::clicked, steps,
+                         [steps, button] { steps->endStep(button->objectName()); });
+    }
+    for (QComboBox *chooser : {form.Combo1, form.colour, form.Combo2, form.locationcombo1}) {
+        QObject::connect(chooser, &QComboBox::activated, steps,
+                         [steps, chooser] { steps->endStep(chooser->objectName()); });
+    }
+    QObject::connect(form.Picture1, &PictureBox::clicked, steps,
+                     [steps] { steps->endStep(QStringLiteral("Picture1")); });
+    QObject::connect(form.txttagname, &QLineEdit::returnPressed, steps,
+                     [steps] { steps->endStep(QStringLiteral("btnsearch")); });
+    ::Vellum *canvas = form.Vellum;
+    const QString click = QStringLiteral("Vellum");
+    QObject::connect(canvas, &Vellum::Click, steps, [steps, click] { steps->endStep(click); });
+    QObject::connect(canvas, &Vellum::DblClick, steps, [steps, click] { steps->endStep(click); });
+    QObject::connect(canvas, &Vellum::KeyUp, steps,
+                     [steps] { steps->endStep(QStringLiteral("key")); });
+    QObject::connect(canvas, &Vellum::MouseWheel, steps, [steps, click] { steps->endStep(click); });
+    QObject::connect(canvas, &Vellum::FileDrop, steps, [steps] {
+        if (!steps->dropping())
+            steps->endStep(QStringLiteral("drop"));
+    });
+    for (QLineEdit *field : form.findChildren<QLineEdit *>()) {
+        QObject::connect(field, &QLineEdit::textChanged, steps,
+                         [steps, field] { steps->fieldChanged(field); });
+    }
+}
+
+void resetUndo(frmMain &form)
+{
+    if (UndoSteps *steps = stepsOf(form))
+        steps->reset();
+}
+
+void btnundo_Click(frmMain &form)
+{
+    if (UndoSteps *steps = stepsOf(form))
+        steps->undo();
+}
+
+void btnredo_Click(frmMain &form)
+{
+    if (UndoSteps *steps = stepsOf(form))
+        steps->redo();
+}
+
+QUndoStack &undoStack(frmMain &form)
+{
+    return stepsOf(form)->stack();
+}

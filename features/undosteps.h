@@ -1,0 +1,88 @@
+#pragma once
+
+// The steps behind Undo and Redo: the window state kept beside each step, the command
+// that takes a step back or applies it again, and the boundaries between the steps.
+
+#include "canvas/model/changerecord.h"
+
+#include <QBrush>
+#include <QObject>
+#include <QPalette>
+#include <QPointer>
+#include <QStringList>
+#include <QUndoStack>
+
+class frmMain;
+class QLineEdit;
+
+// What the window shows and keeps beside the document, at the end of a step.
+struct WindowState
+{
+    struct Line
+    {
+        QString text;
+        QBrush foreground;
+        QBrush background;
+    };
+
+    QString typeTableText;
+    QString boxNameText;
+    qint32 startObject = 0;
+    qint32 currentBox = 0;
+    qint32 dropX = 0;
+    qint32 dropY = 0;
+    QStringList readyList;
+    QStringList boxList;
+    QString boxChooserText;
+    QStringList typeChooser;
+    std::vector<Line> listLines;
+    QPalette listPalette;
+    QString listHeading;
+    bool listShown = false;
+    bool barShown = false;        // Picture8
+    bool intoShown = false;       // Picture12
+    bool chooserShown = false;    // locationcombo1
+
+    static WindowState of(const frmMain &form);
+    // Puts the state back and fills the panel as a click on the selection does.
+    void restore(frmMain &form) const;
+};
+
+// The name of a step for the Undo and Redo tooltips: "new box Shed", "move of 3 objects
+// into Garage", "typing in Value". hint names the control that ended the step.
+QString describeStep(const frmMain &form, const ChangeList &changes, const QString &hint,
+                     const QLineEdit *typed);
+
+class UndoSteps : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit UndoSteps(frmMain &form);
+    ~UndoSteps() override;
+
+    QUndoStack &stack() { return mStack; }
+    // The one place where a step ends: the changes since the last end become a step
+    // (typed is the field typed into, for a run of typing).
+    void endStep(const QString &hint, QLineEdit *typed = nullptr);
+    void fieldChanged(QLineEdit *field);
+    bool dropping() const { return mDropping; }
+    void reset();
+    void undo();
+    void redo();
+    // Takes a step back (forward false) or applies it again; the window shows state.
+    void apply(const ChangeList &changes, bool forward, const WindowState &state);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void seal();
+
+    frmMain &mForm;
+    QUndoStack mStack;
+    WindowState mBaseline;
+    QPointer<QLineEdit> mKeyTarget;   // the field the last key went to
+    bool mApplying = false;
+    bool mDropping = false;
+};
