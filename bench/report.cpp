@@ -26,6 +26,8 @@ const Row operations[] = {
     {BenchScenario::Type, "one typed character in Text5", 16},
     {BenchScenario::NewObject, "new object (newitem)", 16},
     {BenchScenario::NewBox, "new box (newlocation)", -1},
+    {BenchScenario::Undo, "undo of one step (the new box)", 16},
+    {BenchScenario::Redo, "redo of one step (the new box)", 16},
     {BenchScenario::Move, "move of 10 objects, box totals included", 150},
     {BenchScenario::Alarms, "alarm report", 150},
     {BenchScenario::Search, "search matching 1 % of the objects", 150},

@@ -5,6 +5,7 @@
 #include "bench/scriptplatform.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
+#include "features/undo.h"
 #include "move/move.h"
 #include "window/frmmain.h"
 
@@ -247,8 +248,16 @@ void oneRun(int objects)
     deleteBox(*form, boxes.last());
     QCoreApplication::processEvents();
     check(form->locationcombo1->count() == BenchDoc::BoxCount - 1, "a box was deleted");
+    // The handlers above ran without their buttons: what they changed is one step, and the
+    // new box the next.
+    endUndoStep(*form);
     sample(NewBox, timed([&] { newlocation_Click(*form); }));
     check(form->locationcombo1->count() == BenchDoc::BoxCount, "the new box was made");
+    endUndoStep(*form);
+    sample(Undo, timed([&] { btnundo_Click(*form); }));
+    check(form->locationcombo1->count() == BenchDoc::BoxCount - 1, "undo took the box back");
+    sample(Redo, timed([&] { btnredo_Click(*form); }));
+    check(form->locationcombo1->count() == BenchDoc::BoxCount, "redo made the box again");
 
     check(paintOrderIsSorted(canvas), "the paint order is by layer, then drawing order");
 

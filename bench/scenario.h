@@ -20,6 +20,8 @@ inline constexpr const char *Search = "search";
 inline constexpr const char *PaintFit = "paintfit";
 inline constexpr const char *PaintBox = "paintbox";
 inline constexpr const char *NewBox = "newbox";
+inline constexpr const char *Undo = "undo";
+inline constexpr const char *Redo = "redo";
 inline constexpr const char *Quit = "quit";
 // The start-up of the first run in a fresh process: nothing of Qt or of the memory it
 // needs is ready yet.

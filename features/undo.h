@@ -16,6 +16,8 @@ class QUndoStack;
 void installUndo(frmMain &form);
 // Start-up's own changes are the starting point: forgets them and every step.
 void resetUndo(frmMain &form);
+// Ends the step under way, for handlers run without their control (the benchmark).
+void endUndoStep(frmMain &form);
 void btnundo_Click(frmMain &form);
 void btnredo_Click(frmMain &form);
 // The steps of the session (for tests and the benchmark).

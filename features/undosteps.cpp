@@ -253,6 +253,12 @@ void resetUndo(frmMain &form)
         steps->reset();
 }
 
+void endUndoStep(frmMain &form)
+{
+    if (UndoSteps *steps = stepsOf(form))
+        steps->endStep(QString());
+}
+
 void btnundo_Click(frmMain &form)
 {
     if (UndoSteps *steps = stepsOf(form))

@@ -14,6 +14,10 @@ void WriteSelectedProperty(frmMain &form, QString key, QString text)
     if (canvas.ObjectCount(2) != 1)
         return;
     canvas.SetEditMode(10);
+    // A refresh puts "" into the fields of keys the object never had: writing them would
+    // change the document at a mere click.
+    if (text.isEmpty() && canvas.UserProperty(key).isEmpty())
+        return;
     canvas.SetUserProperty(key, text);
 }
 

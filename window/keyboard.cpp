@@ -22,8 +22,8 @@ void frmMain::setTabOrders()
                                     Text2,   Text3,   Text4,  Text5,   Text6, Text7, Text8,
                                     Text9,   Text10,  Text11, Text12,  Text13, Text14, Text15,
                                     Text16,  Text17,  Value,  SaveChanges, movehistory,
-                                    newlocation, newitem, newtype, colour, txttagname,
-                                    btnsearch, btnundo, btnredo, Calendar1, Combo2, Command1, List1,
+                                    newlocation, newitem, btnundo, btnredo, newtype, colour,
+                                    txttagname, btnsearch, Calendar1, Combo2, Command1, List1,
                                     locationcombo1, Command3, btnquit, Vellum};
     for (QPushButton *button : Shortcut)
         chain.push_back(button);

@@ -259,9 +259,9 @@ private slots:
         const QStringList expected
             = {u"txtName"_s,     u"Combo1"_s,      u"txtInfo"_s,     u"Text1"_s,     u"Alarm"_s,
                u"Text18"_s,      u"Text2"_s,       u"Text3"_s,       u"Text4"_s,     u"Value"_s,
-               u"SaveChanges"_s, u"movehistory"_s, u"newlocation"_s, u"newitem"_s,   u"newtype"_s,
-               u"colour"_s,      u"txttagname"_s,  u"btnsearch"_s,   u"Calendar1"_s, u"Combo2"_s,
-               u"Command1"_s};
+               u"SaveChanges"_s, u"movehistory"_s, u"newlocation"_s, u"newitem"_s,   u"btnundo"_s,
+               u"newtype"_s,     u"colour"_s,      u"txttagname"_s,  u"btnsearch"_s,
+               u"Calendar1"_s,   u"Combo2"_s,      u"Command1"_s};
         QCOMPARE(focusWalk(h.form->txtType, int(expected.size())), expected);
 
         // Shift+Tab walks back up.
