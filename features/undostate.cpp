@@ -1,7 +1,8 @@
 #include "features/undosteps.h"
 
-#include "app/frmmain.h"
-#include "app/controls.h"
+#include "window/frmmain.h"
+#include "window/controls.h"
+#include "features/features.h"
 #include "panel/panel.h"
 
 #include <QComboBox>
@@ -71,7 +72,7 @@ void WindowState::restore(frmMain &form) const
     form.dropY = dropY;
     form.readyList = readyList;
     setEntries(form.locationcombo1, boxList);
-    form.refreshShortcutButtons();
+    refreshShortcutButtons(form);
     setEntries(form.Combo1, typeChooser);
 
     Vellum_Click(form);

@@ -1,7 +1,7 @@
 #include "features/undosteps.h"
 
-#include "app/frmmain.h"
-#include "app/controls.h"
+#include "window/frmmain.h"
+#include "window/controls.h"
 #include "canvas/vellum.h"
 #include "features/undo.h"
 

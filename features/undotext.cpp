@@ -1,6 +1,6 @@
 #include "features/undosteps.h"
 
-#include "app/frmmain.h"
+#include "window/frmmain.h"
 #include "canvas/vellum.h"
 
 #include <QLabel>
