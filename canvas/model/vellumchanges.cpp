@@ -183,8 +183,7 @@ void VellumModel::restoreObject(int position, const VellumObject &content)
     d->maxId = std::max(d->maxId, object->id);
     if (d->findNext > position)
         ++d->findNext;
-    d->paintOrderDirty = true;
-    d->paintOrder.clear();
+    d->placeInPaintOrder(object);
     const QRect area = normalised(*object);
     d->rectChanged(nullptr, QRect(), area);
     changed(area);

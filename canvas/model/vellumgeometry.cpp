@@ -58,6 +58,7 @@ bool VellumModel::DeleteObject(qint32 id)
         --d->findNext;
     const QRect area = normalised(*object);
     d->indexById.remove(id);
+    d->removeFromPaintOrder(object);
     if (d->recording) {
         ChangeRecord deleted;
         deleted.kind = ChangeRecord::Kind::Deleted;
@@ -68,8 +69,6 @@ bool VellumModel::DeleteObject(qint32 id)
     }
     d->objects.erase(d->objects.begin() + index);
     d->reindexFrom(index);
-    d->paintOrderDirty = true;
-    d->paintOrder.clear();
     d->rectChanged(nullptr, area, QRect());
     changed(area);
     return true;
