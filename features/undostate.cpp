@@ -80,11 +80,21 @@ void WindowState::restore(frmMain &form) const
     // The list is shared by the move, the alarm report and the search: it shows again
     // what it showed at the end of the step.
     QListWidget *list = form.List1;
-    list->clear();
-    for (const Line &line : listLines) {
-        auto *item = new QListWidgetItem(line.text, list);
-        item->setForeground(line.foreground);
-        item->setBackground(line.background);
+    bool same = list->count() == int(listLines.size());
+    for (int i = 0; same && i < list->count(); ++i) {
+        const QListWidgetItem *item = list->item(i);
+        const Line &line = listLines[size_t(i)];
+        same = item->text() == line.text && item->foreground() == line.foreground
+               && item->background() == line.background;
+    }
+    // A long list (a search) is laid out again only when it differs.
+    if (!same) {
+        list->clear();
+        for (const Line &line : listLines) {
+            auto *item = new QListWidgetItem(line.text, list);
+            item->setForeground(line.foreground);
+            item->setBackground(line.background);
+        }
     }
     list->setPalette(listPalette);
     form.Label19->setText(listHeading);
