@@ -7,6 +7,7 @@
 #include "features/undo.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
@@ -43,14 +44,33 @@ QStringList windowOf(const Harness &h)
     return shown;
 }
 
+int boxIndex(const Harness &h, const QString &name)
+{
+    return h.form->locationcombo1->findText(name, Qt::MatchExactly);
+}
+
+// A small picture or a text file in the working folder, to drop on the drawing.
+QString makeFile(const Harness &h, const QString &name, bool picture)
+{
+    const QString path = h.folder.file(name);
+    if (picture) {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        image.save(path, "PNG");
+    } else {
+        writeFile(path, "Drill manual\n");
+    }
+    return path;
+}
+
 QPushButton *undoButton(const Harness &h)
 {
-    return h.control<QPushButton>(u"btnundo"_s);
+    return h.form->findChild<QPushButton *>(u"btnundo"_s);
 }
 
 QPushButton *redoButton(const Harness &h)
 {
-    return h.control<QPushButton>(u"btnredo"_s);
+    return h.form->findChild<QPushButton *>(u"btnredo"_s);
 }
 
 void press(QPushButton *button)
@@ -132,8 +152,9 @@ void randomAction(Harness &h, QRandomGenerator &random, int serial,
         press(w.Command1);
         break;
     default:
-        dropFiles(h, {random.bounded(2) ? makePicture(h, u"p%1.png"_s.arg(serial))
-                                        : makeTextFile(h, u"t%1.txt"_s.arg(serial))},
+        const bool picture = random.bounded(2);
+        dropFiles(h, {makeFile(h, u"f%1%2"_s.arg(serial).arg(picture ? u".png" : u".txt"),
+                               picture)},
                   emptyPoint(h));
         break;
     }
