@@ -72,21 +72,18 @@ void Harness::typeInto(QWidget *widget, const QString &text)
 
 qint32 Harness::findId(const QString &key, const QString &value) const
 {
-    for (const auto &o : canvas().objects()) {
+    for (const auto &o : canvas().objects())
         if (property(o->id, key) == value)
             return o->id;
-    }
     return 0;
 }
 
 QString Harness::property(qint32 id, const QString &key) const
 {
-    if (const VellumObject *o = canvas().objectById(id)) {
-        for (const auto &[k, v] : o->properties) {
+    if (const VellumObject *o = canvas().objectById(id))
+        for (const auto &[k, v] : o->properties)
             if (k == key)
                 return v;
-        }
-    }
     return {};
 }
 
