@@ -105,11 +105,10 @@ qint32 lastId(const Harness &h)
 
 qint32 idOf(const Harness &h, const QString &type, const QString &name)
 {
-    for (const auto &o : h.canvas().objects()) {
+    for (const auto &o : h.canvas().objects())
         if (h.properties(o->id, {QStringLiteral("Type"), QStringLiteral("Name")})
             == QStringList {type, name})
             return o->id;
-    }
     return 0;
 }
 
@@ -198,10 +197,9 @@ qint32 makeObject(Harness &h, const QString &name, qint32 x, qint32 y)
 QStringList shownShortcuts(const Harness &h)
 {
     QStringList captions;
-    for (QPushButton *button : h.form->Shortcut) {
+    for (QPushButton *button : h.form->Shortcut)
         if (!button->isHidden())
             captions << button->text();
-    }
     return captions;
 }
 
