@@ -234,8 +234,9 @@ private slots:
         QVERIFY(!data.exists(u"pic"_s));
     }
 
-    // The window and the type editor, a window of its own, show the icon at every size.
-    void windowHasTheIcon()
+    // The window and the type editor, a window of its own, show the icon at every size;
+    // each row's cover lies exactly over its caption and field.
+    void windowIconAndCovers()
     {
         Harness h;
         const QIcon icon = h.form->windowIcon();
@@ -246,14 +247,26 @@ private slots:
             QCOMPARE(pixmap.width() / pixmap.devicePixelRatio(), size);
         }
         QCOMPARE(h.form->typeEditor().windowIcon().cacheKey(), icon.cacheKey());
+        for (int i = 0; i < 16; ++i) {
+            const QRect cover = h.form->Command2[size_t(i)]->geometry();
+            const QRect caption = h.form->Label[size_t(i)]->geometry();
+            const QRect field = h.form->textField(i + 2)->geometry();
+            QCOMPARE(cover.top(), caption.top());
+            QCOMPARE(cover.top(), field.top());
+            QVERIFY(cover.contains(caption.united(field)));
+            // Rows follow each other without a gap in which the next caption shows.
+            if (i > 0)
+                QVERIFY(h.form->Command2[size_t(i - 1)]->geometry().bottom() + 1 >= cover.top());
+        }
     }
 
+    // Tab walks down the panel and through the commands; the hand opens over a shape.
     void tabWalksDownThePanelThenTheCommands()
     {
         Harness h;
         h.form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(h.form.get()));
-        selectTypedObject(h);
+        const qint32 id = selectTypedObject(h);
 
         // Rows 0 .. 2 carry captions; the covered rows 3 .. 15 are passed over.
         const QStringList expected
@@ -268,6 +281,12 @@ private slots:
         h.form->Text3->setFocus(Qt::TabFocusReason);
         QTest::keyClick(h.form->Text3, Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), h.form->Text2);
+
+        h.clickObject(id);
+        QTest::mouseMove(&h.canvas(), h.centreOf(id));
+        QCOMPARE(h.canvas().cursor().shape(), Qt::OpenHandCursor);
+        QTest::mouseMove(&h.canvas(), QPoint(2, 2));
+        QCOMPARE(h.canvas().cursor().shape(), Qt::ArrowCursor);
     }
 
     void commandKeys_data()
@@ -310,33 +329,6 @@ private slots:
             QTRY_VERIFY(h.form->typeEditor().isVisible());
             h.form->typeEditor().close();
         }
-    }
-
-    void coversLieExactlyOverTheirRows()
-    {
-        Harness h;
-        for (int i = 0; i < 16; ++i) {
-            const QRect cover = h.form->Command2[size_t(i)]->geometry();
-            const QRect caption = h.form->Label[size_t(i)]->geometry();
-            const QRect field = h.form->textField(i + 2)->geometry();
-            QCOMPARE(cover.top(), caption.top());
-            QCOMPARE(cover.top(), field.top());
-            QVERIFY(cover.contains(caption.united(field)));
-            // Rows follow each other without a gap in which the next caption shows.
-            if (i > 0)
-                QVERIFY(h.form->Command2[size_t(i - 1)]->geometry().bottom() + 1 >= cover.top());
-        }
-    }
-
-    void openHandOverShapes()
-    {
-        Harness h;
-        const qint32 id = selectTypedObject(h);
-        h.clickObject(id);
-        QTest::mouseMove(&h.canvas(), h.centreOf(id));
-        QCOMPARE(h.canvas().cursor().shape(), Qt::OpenHandCursor);
-        QTest::mouseMove(&h.canvas(), QPoint(2, 2));
-        QCOMPARE(h.canvas().cursor().shape(), Qt::ArrowCursor);
     }
 
     void scaledWindowKeepsItsLayout_data()

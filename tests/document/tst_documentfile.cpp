@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -35,16 +36,11 @@ QByteArray pngBytes()
 // Texts that break naive writers: separators, quotes, escapes, controls, every plane.
 QStringList hostileTexts()
 {
-    return {QString(),
-            u"A\r\nB\r\n"_s,
-            u"\r\n\r\n"_s,
-            u"say \"hi\" \\ back\\slash /"_s,
+    return {QString(), u"A\r\nB\r\n"_s, u"\r\n\r\n"_s, u"say \"hi\" \\ back\\slash /"_s,
             u"tab\tbell\x07nul"_s + QChar(0) + u"end"_s,
             u"\u00e9\u00df \u4e2d\u6587 \u05e9\u05dc\u05d5\u05dd \u0e01\u0301"_s,
-            u"emoji \U0001F4E6 and \U0001D11E"_s,
-            u"line\u2028para\u2029"_s,
-            u"{\"format\":\"ambrook-document\"}"_s,
-            QString(70000, u'x'),
+            u"emoji \U0001F4E6 and \U0001D11E"_s, u"line\u2028para\u2029"_s,
+            u"{\"format\":\"ambrook-document\"}"_s, QString(70000, u'x'),
             u"  leading and trailing  "_s};
 }
 
@@ -168,16 +164,10 @@ private slots:
         back[0]->properties[0].second = broken;
         QVERIFY(DocumentFile::read(DocumentFile::write(back), back, error));
         QCOMPARE(back[0]->properties[0].second, broken);
-    }
 
-    void readsOtherLayouts()
-    {
-        const Objects original = sampleObjects();
-        QJsonObject top = QJsonDocument::fromJson(DocumentFile::write(original)).object();
-        Objects back;
-        QString error;
-        // Indented, with keys in another order (objects before the version) and with fields
-        // this version does not know, which are passed over.
+        // Another writer's layout reads the same: indented, with keys in another order
+        // (objects before the version) and with fields this version passes over.
+        QJsonObject top = QJsonDocument::fromJson(bytes).object();
         QJsonArray list = top.value("objects"_L1).toArray();
         QJsonObject first = list.at(0).toObject();
         first["comment"_L1] = QJsonObject {{u"nested"_s, QJsonArray {1, true, QJsonValue::Null}}};
@@ -190,7 +180,7 @@ private slots:
         // Qt's writer knows nothing of lone surrogates, so only the other texts are compared.
         compareObjects(back, original);
         // Escapes another writer may use: \/ and \u for plain letters.
-        const QByteArray escaped = DocumentFile::write(original)
+        const QByteArray escaped = QByteArray(bytes)
                                        .replace("\"Type\"", "\"\\u0054y\\/pe\"")
                                        .replace("\"layer\"", "\"\\u006cayer\"")
                                        .replace("ambrook-document", "ambrook\\u002ddocument");
@@ -216,24 +206,20 @@ private slots:
         QTest::newRow("random bytes") << random << u"it is not an Ambrook document"_s;
         QTest::newRow("random bytes in braces") << '{' + random + '}' << u"it is damaged"_s;
         QTest::newRow("text after the document") << good + "{}" << u"something follows"_s;
-        QTest::newRow("raw control character")
-            << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\x01\"")
-            << u"control character in a text at byte"_s;
-        QTest::newRow("bad escape")
-            << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\\q\"") << u"bad escape"_s;
-        QTest::newRow("short escape")
-            << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\\u12\"") << u"bad escape"_s;
-        QTest::newRow("overlong UTF-8")
-            << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\xc0\xaf\"") << u"bad UTF-8"_s;
-        QTest::newRow("surrogate in UTF-8")
-            << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\xed\xa0\x80\"") << u"bad UTF-8"_s;
+        // The text "x" of the object written raw, as the bytes given.
+        const auto raw = [](const char *name, const QByteArray &text, const char *message) {
+            QTest::newRow(name) << withField(u"text"_s, u"x"_s).replace("\"x\"", text)
+                                << QString::fromUtf8(message);
+        };
+        raw("raw control character", "\"\x01\"", "control character in a text at byte");
+        raw("bad escape", "\"\\q\"", "bad escape");
+        raw("short escape", "\"\\u12\"", "bad escape");
+        raw("overlong UTF-8", "\"\xc0\xaf\"", "bad UTF-8");
+        raw("surrogate in UTF-8", "\"\xed\xa0\x80\"", "bad UTF-8");
+        raw("deep nesting", QByteArray(100000, '['), "too deeply nested");
+        raw("bad UTF-8", "\"\xff\xfe\"", "it is damaged");
         QTest::newRow("leading zero")
             << withField(u"layer"_s, 1).replace(":1,", ":01,") << u"bad number"_s;
-        QTest::newRow("deep nesting")
-            << withField(u"extra"_s, u"x"_s).replace("\"x\"", QByteArray(100000, '['))
-            << u"too deeply nested"_s;
-        QTest::newRow("bad UTF-8")
-            << withField(u"text"_s, u"x"_s).replace("\"x\"", "\"\xff\xfe\"") << u"it is damaged"_s;
         QTest::newRow("JSON list") << QByteArray("[1, 2, 3]") << u"not an Ambrook document"_s;
         QTest::newRow("other JSON object")
             << QByteArray(R"({"objects": []})") << u"not an Ambrook document"_s;
@@ -332,13 +318,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("picture");
         QTest::addColumn<bool>("decodes");
-        // A bitmap header that declares 50000 x 50000 pixels at 32 bits: 10 GB if believed.
-        const QByteArray bmp = QByteArray::fromHex("424d460000000000000036000000280000005"
-                                                   "0c3000050c30000010020000000000000000000")
-                               + QByteArray(24, '\0') + QByteArray(16, '\x7f');
         QTest::newRow("real picture") << pngBytes() << true;
         QTest::newRow("garbage bytes") << QByteArray("GIF89a\x01\x02garbage", 14) << false;
-        QTest::newRow("huge declared bitmap") << bmp << false;
         QTest::newRow("huge declared pixmap") << QByteArray("P6\n60000 60000\n255\nabc") << false;
         QTest::newRow("no bytes") << QByteArray() << false;
     }
@@ -374,43 +355,10 @@ private slots:
         QCOMPARE(model.objects().front()->picture.isNull(), !decodes);
     }
 
-    void keepAside()
-    {
-        QTemporaryDir dir;
-        const QString pic = dir.filePath(u"pic"_s);
-        const QByteArray first("\x00\x01 damaged \xff\r\n", 14);
-        QVERIFY(writeFile(pic, first));
-        const QString kept = DocumentFile::keepAside(pic);
-        QVERIFY2(QRegularExpression(u"/pic\\.damaged-\\d{8}-\\d{6}$"_s).match(kept).hasMatch(),
-                 qPrintable(kept));
-        QVERIFY(!QFile::exists(pic));
-        QCOMPARE(fileBytes(kept), first);
-
-        // A second damaged file within the same second gets its own name; nothing is replaced.
-        const QByteArray second("second");
-        QVERIFY(writeFile(pic, second));
-        QVERIFY(writeFile(kept + u"-1"_s, "third"));
-        const QString keptAgain = DocumentFile::keepAside(pic);
-        QVERIFY(!keptAgain.isEmpty());
-        QVERIFY(keptAgain != kept);
-        QVERIFY(keptAgain != kept + u"-1"_s);
-        QCOMPARE(fileBytes(keptAgain), second);
-        QCOMPARE(fileBytes(kept), first);
-        QCOMPARE(fileBytes(kept + u"-1"_s), QByteArray("third"));
-
-        QCOMPARE(DocumentFile::keepAside(dir.filePath(u"missing"_s)), QString());
-    }
-
     void saveToReadOnlyFolder()
     {
         QTemporaryDir dir;
         QString error;
-        // A folder that is really a file fails whoever runs the test.
-        QVERIFY(writeFile(dir.filePath(u"plain"_s), "x"));
-        const QString inside = dir.filePath(u"plain/pic"_s);
-        QVERIFY(!DocumentFile::save(inside, "new contents", error));
-        QVERIFY2(error.contains(inside), qPrintable(error));
-
         const QString folder = dir.filePath(u"locked"_s);
         QVERIFY(QDir().mkpath(folder));
         const QString pic = folder + u"/pic"_s;
@@ -442,6 +390,8 @@ private slots:
         QCOMPARE(messages.size(), 1);
         const QStringList aside = QDir(dir.path()).entryList({u"pic.damaged-*"_s}, QDir::Files);
         QCOMPARE(aside.size(), 1);
+        QVERIFY2(QRegularExpression(u"^pic\\.damaged-\\d{8}-\\d{6}$"_s).match(aside.first())
+                     .hasMatch(), qPrintable(aside.first()));
         QVERIFY2(messages.first().contains(aside.first()), qPrintable(messages.first()));
         QVERIFY2(messages.first().contains(u"it is damaged"_s), qPrintable(messages.first()));
         QVERIFY(messages.first().startsWith(u"The document %1 could not be read ("_s.arg(pic)));
@@ -449,14 +399,24 @@ private slots:
         QCOMPARE(fileBytes(dir.filePath(aside.first())), damaged);
         QVERIFY(!QFile::exists(pic));
 
-        // A newer document is kept aside the same way and says why.
-        QVERIFY(writeFile(pic, R"({"format":"ambrook-document","version":7,"objects":[]})"));
+        // A newer document is kept aside the same way and says why; within the same second
+        // it gets a name of its own, past one already taken, and replaces nothing.
+        const QByteArray newer(R"({"format":"ambrook-document","version":7,"objects":[]})");
+        QVERIFY(writeFile(pic, newer));
+        QVERIFY(writeFile(dir.filePath(aside.first() + u"-1"_s), "third"));
         messages.clear();
         QVERIFY(!model.LoadDocument(pic));
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages.first().contains(u"it was written by a newer version of Ambrook"_s),
                  qPrintable(messages.first()));
-        QCOMPARE(QDir(dir.path()).entryList({u"pic.damaged-*"_s}, QDir::Files).size(), 2);
+        const QStringList all = QDir(dir.path()).entryList({u"pic.damaged-*"_s}, QDir::Files);
+        QCOMPARE(all.size(), 3);
+        QCOMPARE(fileBytes(dir.filePath(aside.first())), damaged);
+        QCOMPARE(fileBytes(dir.filePath(aside.first() + u"-1"_s)), QByteArray("third"));
+        QVERIFY(std::any_of(all.begin(), all.end(), [&](const QString &name) {
+            return fileBytes(dir.filePath(name)) == newer;
+        }));
+        QCOMPARE(DocumentFile::keepAside(dir.filePath(u"missing"_s)), QString());
 
         // A missing document is an empty drawing, without a word.
         messages.clear();

@@ -80,15 +80,12 @@ private slots:
     {
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("half") << 12.5 << u"12.5"_s;
-        QTest::newRow("tenth") << 0.1 << u"0.1"_s;
-        QTest::newRow("whole double") << 3.0 << u"3"_s;
-        QTest::newRow("negative") << -7.25 << u"-7.25"_s;
-        QTest::newRow("negative zero") << -0.0 << u"0"_s;
-        QTest::newRow("sum of tenths") << 0.1 + 0.2 << u"0.30000000000000004"_s;
-        QTest::newRow("million") << 1e6 << u"1000000"_s;
-        QTest::newRow("tiny") << 1e-7 << u"1e-07"_s;
-        QTest::newRow("infinite") << HUGE_VAL << u"0"_s;
+        const std::pair<double, const char *> cases[] = {
+            {12.5, "12.5"},  {0.1, "0.1"},         {3.0, "3"},     {-7.25, "-7.25"},
+            {-0.0, "0"},     {0.1 + 0.2, "0.30000000000000004"},   {1e6, "1000000"},
+            {1e-7, "1e-07"}, {HUGE_VAL, "0"}};
+        for (const auto &[value, text] : cases)
+            QTest::addRow("%g", value) << value << QString::fromLatin1(text);
     }
 
     void number()
@@ -105,19 +102,16 @@ private slots:
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QDate>("date");
         QTest::addColumn<QString>("expected");
-        const QDate date(2026, 12, 5);
-        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << date
-                               << u"12/5/2026"_s;
-        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << date
-                               << u"05.12.2026"_s;
-        QTest::newRow("en_GB already full")
-            << QLocale(QLocale::English, QLocale::UnitedKingdom) << date << u"05/12/2026"_s;
-        QTest::newRow("literal kept")
-            << QLocale(QLocale::Bulgarian, QLocale::Bulgaria) << date << u"5.12.2026 г."_s;
-        QTest::newRow("year first")
-            << QLocale(QLocale::Korean, QLocale::SouthKorea) << date << u"2026. 12. 5."_s;
-        QTest::newRow("early year") << QLocale(QLocale::English, QLocale::UnitedStates)
-                                    << QDate(1905, 1, 2) << u"1/2/1905"_s;
+        const auto row = [](const char *name, QLocale::Language l, QLocale::Territory t,
+                            const QString &text, QDate date = QDate(2026, 12, 5)) {
+            QTest::newRow(name) << QLocale(l, t) << date << text;
+        };
+        row("en_US", QLocale::English, QLocale::UnitedStates, u"12/5/2026"_s);
+        row("de_DE", QLocale::German, QLocale::Germany, u"05.12.2026"_s);
+        row("en_GB already full", QLocale::English, QLocale::UnitedKingdom, u"05/12/2026"_s);
+        row("literal kept", QLocale::Bulgarian, QLocale::Bulgaria, u"5.12.2026 г."_s);
+        row("year first", QLocale::Korean, QLocale::SouthKorea, u"2026. 12. 5."_s);
+        row("early year", QLocale::English, QLocale::UnitedStates, u"1/2/1905"_s, {1905, 1, 2});
     }
 
     void shortDate()
@@ -143,18 +137,20 @@ private slots:
             QTest::addRow("us \"%s\"", text) << us << QString::fromUtf8(text) << midnight;
         for (const char *text : {"05.12.2026", "5.12.2026", "05.12.26", "2026-12-05"})
             QTest::addRow("de \"%s\"", text) << de << QString::fromUtf8(text) << midnight;
-        const auto at = [d](int h, int m, int s = 0) { return QDateTime(d, QTime(h, m, s)); };
-        QTest::newRow("us with time") << us << u"12/5/2026 14:30"_s << at(14, 30);
-        QTest::newRow("us with seconds") << us << u"12/5/2026 14:30:15"_s << at(14, 30, 15);
-        QTest::newRow("us with PM") << us << u"12/5/2026 2:30 PM"_s << at(14, 30);
-        QTest::newRow("us with lower-case am") << us << u"12/5/2026 9:05 am"_s << at(9, 5);
-        QTest::newRow("us two blanks before time") << us << u"12/5/2026  8:00"_s << at(8, 0);
+        const auto at = [&](int h, int m, int s, std::initializer_list<const char *> texts) {
+            for (const char *text : texts)
+                QTest::addRow("us \"%s\"", text) << us << QString::fromUtf8(text)
+                                                  << QDateTime(d, QTime(h, m, s));
+        };
+        at(14, 30, 0, {"12/5/2026 14:30", "12/5/2026 2:30 PM", "2026-12-05T14:30",
+                       "2026-12-05 14:30"});
+        at(14, 30, 15, {"12/5/2026 14:30:15", "2026-12-05T14:30:15"});
+        at(9, 5, 0, {"12/5/2026 9:05 am"});
+        at(8, 0, 0, {"12/5/2026  8:00"});
         // An alarm later on the working day is not yet due on that day.
-        QTest::newRow("us just after midnight") << us << u"12/5/2026 0:01"_s << at(0, 1);
-        QTest::newRow("iso with T") << us << u"2026-12-05T14:30"_s << at(14, 30);
-        QTest::newRow("iso with T and seconds") << us << u"2026-12-05T14:30:15"_s << at(14, 30, 15);
-        QTest::newRow("iso with blank time") << us << u"2026-12-05 14:30"_s << at(14, 30);
-        QTest::newRow("de with time") << de << u"05.12.2026 14:30"_s << at(14, 30);
+        at(0, 1, 0, {"12/5/2026 0:01"});
+        QTest::newRow("de with time") << de << u"05.12.2026 14:30"_s
+                                      << QDateTime(d, QTime(14, 30));
         QTest::newRow("de reads no us form") << de << u"12/5/2026"_s << none;
         for (const char *text : {"05.12.2026", "", "tomorrow", "2/30/2026", "13/1/2026",
                                  "2026-02-30", "12/5/026", "12/5/2026 25:00", "12/5/2026 14:30 x",
@@ -180,12 +176,8 @@ private slots:
     void dateRoundTrip_data()
     {
         QTest::addColumn<QLocale>("locale");
-        const QLocale locales[] = {QLocale(QLocale::English, QLocale::UnitedStates),
-                                   QLocale(QLocale::German, QLocale::Germany),
-                                   QLocale(QLocale::Korean, QLocale::SouthKorea),
-                                   QLocale(QLocale::Bulgarian, QLocale::Bulgaria)};
-        for (const QLocale &locale : locales)
-            QTest::newRow(qPrintable(locale.name())) << locale;
+        for (const char *name : {"en_US", "de_DE", "ko_KR", "bg_BG"})
+            QTest::newRow(name) << QLocale(QString::fromLatin1(name));
     }
 
     void dateRoundTrip()
@@ -210,15 +202,15 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("pieces");
-        QTest::newRow("two names") << u"A\r\nB\r\n"_s << QStringList {u"A"_s, u"B"_s, QString()};
+        const QString e;
+        QTest::newRow("two names") << u"A\r\nB\r\n"_s << QStringList {u"A"_s, u"B"_s, e};
         QTest::newRow("empty piece kept")
-            << u"A\r\n\r\nB\r\n"_s << QStringList {u"A"_s, QString(), u"B"_s, QString()};
+            << u"A\r\n\r\nB\r\n"_s << QStringList {u"A"_s, e, u"B"_s, e};
         QTest::newRow("no trailing CR LF") << u"A\r\nB"_s << QStringList {u"A"_s, u"B"_s};
-        QTest::newRow("bare LF is no separator")
-            << u"A\nB\r\n"_s << QStringList {u"A\nB"_s, QString()};
+        QTest::newRow("bare LF is no separator") << u"A\nB\r\n"_s << QStringList {u"A\nB"_s, e};
         QTest::newRow("bare CR is no separator") << u"A\rB"_s << QStringList {u"A\rB"_s};
-        QTest::newRow("empty") << QString() << QStringList {QString()};
-        QTest::newRow("only CR LF") << u"\r\n"_s << QStringList {QString(), QString()};
+        QTest::newRow("empty") << e << QStringList {e};
+        QTest::newRow("only CR LF") << u"\r\n"_s << QStringList {e, e};
     }
 
     void crLf()

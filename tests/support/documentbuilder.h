@@ -31,14 +31,10 @@ public:
     qint32 startObject(const QStringList &boxes, const QString &saveId = QStringLiteral("0"),
                        const QString &types = TextRules::joinCrLf(QStringList(255)))
     {
-        const QString start = QStringLiteral("Start");
-        return add(5, 90, 35, 135, {{QStringLiteral("Type"), QStringLiteral("Loadout")},
-                                    {QStringLiteral("Name"), start},
-                                    {QStringLiteral("Info"), start},
-                                    {QStringLiteral("set"), start},
-                                    {QStringLiteral("SaveId"), saveId},
-                                    {QStringLiteral("ObjectTypes"), types},
-                                    {QStringLiteral("Boxes"), TextRules::joinCrLf(boxes)}});
+        return add(5, 90, 35, 135, {{t("Type"), t("Loadout")}, {t("Name"), t("Start")},
+                                    {t("Info"), t("Start")}, {t("set"), t("Start")},
+                                    {t("SaveId"), saveId}, {t("ObjectTypes"), types},
+                                    {t("Boxes"), TextRules::joinCrLf(boxes)}});
     }
 
     // A box as the new-box command draws it: the body, then the strip along its bottom.
@@ -46,14 +42,10 @@ public:
     qint32 box(const QString &name, qint32 x, qint32 y)
     {
         const qint32 body = add(x, y, x + 44, y + 47,
-                                {{QStringLiteral("Type"), QStringLiteral("Location")},
-                                 {QStringLiteral("Name"), name},
-                                 {QStringLiteral("Colour"), QStringLiteral("7")},
-                                 {QStringLiteral("Value"), QStringLiteral("0")}});
-        add(x, y + 47, x + 44, y + 55,
-            {{QStringLiteral("Type"), QStringLiteral("Loadout")},
-             {QStringLiteral("TypeIndex"), QStringLiteral("0")}, {QStringLiteral("Name"), name},
-             {QStringLiteral("Colour"), QStringLiteral("0")}});
+                                {{t("Type"), t("Location")}, {t("Name"), name},
+                                 {t("Colour"), t("7")}, {t("Value"), t("0")}});
+        add(x, y + 47, x + 44, y + 55, {{t("Type"), t("Loadout")}, {t("TypeIndex"), t("0")},
+                                        {t("Name"), name}, {t("Colour"), t("0")}});
         return body;
     }
 
@@ -61,17 +53,17 @@ public:
                         Properties more = {})
     {
         return add(x, y, x + 4, y + 4,
-                   {{QStringLiteral("Type"), QStringLiteral("Object")},
-                    {QStringLiteral("Name"), name}, {QStringLiteral("Info"), box},
-                    {QStringLiteral("TypeIndex"), QStringLiteral("0")},
-                    {QStringLiteral("Colour"), QStringLiteral("15")},
-                    {QStringLiteral("Value"), QStringLiteral("0")}},
+                   {{t("Type"), t("Object")}, {t("Name"), name}, {t("Info"), box},
+                    {t("TypeIndex"), t("0")}, {t("Colour"), t("15")}, {t("Value"), t("0")}},
                    more);
     }
 
     bool save(const QString &file = QStringLiteral("pic")) { return model.SaveDocument(file); }
 
     VellumModel model;
+
+private:
+    static QString t(const char *text) { return QString::fromLatin1(text); }
 };
 
 // The user properties of the object named name in a saved document ("" when absent).

@@ -72,21 +72,18 @@ void Harness::typeInto(QWidget *widget, const QString &text)
 
 qint32 Harness::findId(const QString &key, const QString &value) const
 {
-    for (const auto &o : canvas().objects()) {
+    for (const auto &o : canvas().objects())
         if (property(o->id, key) == value)
             return o->id;
-    }
     return 0;
 }
 
 QString Harness::property(qint32 id, const QString &key) const
 {
-    if (const VellumObject *o = canvas().objectById(id)) {
-        for (const auto &[k, v] : o->properties) {
+    if (const VellumObject *o = canvas().objectById(id))
+        for (const auto &[k, v] : o->properties)
             if (k == key)
                 return v;
-        }
-    }
     return {};
 }
 
@@ -108,11 +105,10 @@ qint32 lastId(const Harness &h)
 
 qint32 idOf(const Harness &h, const QString &type, const QString &name)
 {
-    for (const auto &o : h.canvas().objects()) {
+    for (const auto &o : h.canvas().objects())
         if (h.properties(o->id, {QStringLiteral("Type"), QStringLiteral("Name")})
             == QStringList {type, name})
             return o->id;
-    }
     return 0;
 }
 
@@ -201,10 +197,9 @@ qint32 makeObject(Harness &h, const QString &name, qint32 x, qint32 y)
 QStringList shownShortcuts(const Harness &h)
 {
     QStringList captions;
-    for (QPushButton *button : h.form->Shortcut) {
+    for (QPushButton *button : h.form->Shortcut)
         if (!button->isHidden())
             captions << button->text();
-    }
     return captions;
 }
 

@@ -1,8 +1,5 @@
 #pragma once
 
-// Helpers for tests that drive the real main window offscreen, as a user would, with the
-// window's controls at hand.
-
 #include "app/wiring.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
@@ -13,18 +10,13 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
-#include <QColor>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPoint>
 #include <QPushButton>
-#include <QRect>
-#include <QStringList>
-#include <QString>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -33,8 +25,7 @@
 class DocumentBuilder;
 struct VellumObject;
 
-// A fresh temporary working folder, made current for the life of the object; the previous
-// folder comes back afterwards.
+// A fresh temporary folder, current for the life of the object.
 class WorkingFolder
 {
 public:
@@ -48,12 +39,11 @@ private:
     QString mPrevious;
 };
 
-// The bytes of a file, "<missing>" when it cannot be read.
-QByteArray fileBytes(const QString &file);
+QByteArray fileBytes(const QString &file);   // "<missing>" when it cannot be read
 bool writeFile(const QString &file, const QByteArray &bytes);
 
-// The main window on a fake platform, wired as the program wires it, started (Form_Load)
-// and shown offscreen at 1280 x 800, in its own working folder.
+// The main window on a fake platform, wired as the program wires it, started and shown
+// offscreen at 1280 x 800, in its own working folder.
 struct Harness
 {
     explicit Harness(bool startNow = true);
@@ -65,22 +55,17 @@ struct Harness
     std::unique_ptr<frmMain> form;
 
     ::Vellum &canvas() const { return *form->Vellum; }
-    // Widget pixel point at the centre of object id (at the current view).
-    QPoint centreOf(qint32 id) const;
-    // Press, release (and so click) on object id, or on a pixel point.
+    QPoint centreOf(qint32 id) const;   // widget pixel point, at the current view
     void clickObject(qint32 id, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         clickAt(centreOf(id), modifiers);
     }
     void clickAt(QPoint pixel, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
                  Qt::MouseButton button = Qt::LeftButton);
-    // Press on object id, move in steps to the pixel point, release there.
     void dragObject(qint32 id, QPoint to) { drag(centreOf(id), to); }
     void drag(QPoint from, QPoint to);
-    // Types text into a widget key by key (each key a change of the text).
-    static void typeInto(QWidget *widget, const QString &text);
-    // Id of the first object in drawing order whose key equals value, 0 if none.
-    qint32 findId(const QString &key, const QString &value) const;
+    static void typeInto(QWidget *widget, const QString &text);   // key by key
+    qint32 findId(const QString &key, const QString &value) const;   // first, 0 if none
     QString property(qint32 id, const QString &key) const;
     QStringList properties(qint32 id, const QStringList &keys) const;   // one per key
     QString startProperty(const QString &key) const { return property(form->startObject, key); }
@@ -91,8 +76,8 @@ struct Harness
     QTEST_MAIN_WRAPPER(TestObject, QTEST_MAIN_SETUP() QLocale::setDefault( \
                                        QLocale(QLocale::English, QLocale::UnitedStates));)
 
-// Steps shared by the suites: commands run through the window's own buttons and choosers,
-// with the input box answered by the fake platform.
+// Commands run through the window's own buttons and choosers; input boxes answered by
+// the fake platform.
 namespace steps {
 
 struct Box
