@@ -88,7 +88,7 @@ void Form_Load(frmMain &form)
     canvas.SetCanvasOptions(canvas.CanvasOptions() - 64);
 
     // 7.
-    canvas.LoadDocument(QStringLiteral("pic"));
+    OpenDocument(form);
 
     // 8. Colour chooser.
     form.colour->clear();
@@ -108,9 +108,9 @@ void Form_Load(frmMain &form)
         form.startObject = canvas.CurrentObject();
         form.Combo1->clear();
         const QString stored = canvas.UserProperty(QStringLiteral("ObjectTypes"));
+        // Only the window's copy is padded: the document changes when the user saves the
+        // type table, never by being opened.
         form.typeTableTextValue = paddedTypeTable(stored);
-        if (form.typeTableTextValue != stored)
-            canvas.SetUserProperty(QStringLiteral("ObjectTypes"), form.typeTableTextValue);
         const QStringList cells = TextRules::splitCrLf(form.typeTableTextValue);
         for (int j = 0; j <= lastTypeNameCell; j += typeNameStep)
             form.Combo1->addItem(cells.value(j));

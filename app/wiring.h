@@ -12,6 +12,9 @@ void wireWindow(frmMain &form);
 // Start-up: month advancer, working date, the document "pic", the start object, the box
 // list and buttons, the alarm report, then the first box.
 void Form_Load(frmMain &form);
+// Reads "pic" as the drawing. One that cannot be read is kept aside, and the newest backup
+// that reads is offered instead; false when the drawing starts empty for that reason.
+bool OpenDocument(frmMain &form);
 // The window keeps its title-bar buttons but the close button: quitting saves first.
 void RemoveCloseMenuItem(frmMain &form);
 // Save & Quit: alarm dates checked, a numbered backup, then "pic", then the window closes.

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QUrl>
 #include <QWidget>
 
@@ -31,6 +32,24 @@ QString Platform::inputBox(const QString &prompt)
     const QString answer = QInputDialog::getText(QApplication::activeWindow(), title(), prompt,
                                                  QLineEdit::Normal, QString(), &ok);
     return ok ? answer : QString();
+}
+
+int Platform::question(const QString &text, const QString &details,
+                       const QStringList &buttons, int defaultButton)
+{
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    box.setDetailedText(details);
+    QList<QAbstractButton *> added;
+    // One role for all keeps the buttons in the order given on every desktop.
+    for (const QString &caption : buttons)
+        added << box.addButton(caption, QMessageBox::ActionRole);
+    if (!added.isEmpty())
+        box.setEscapeButton(added.last());
+    if (defaultButton >= 0 && defaultButton < added.size())
+        box.setDefaultButton(qobject_cast<QPushButton *>(added.at(defaultButton)));
+    box.exec();
+    return int(added.indexOf(box.clickedButton()));
 }
 
 int Platform::openDoc(const QString &path)

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -15,6 +16,10 @@ public:
 
     virtual void message(const QString &text);      // OK only, no icon, title "Ambrook"
     virtual QString inputBox(const QString &prompt); // "" when cancelled
+    // Buttons in the order given, Escape taking the last; details in the box's details
+    // part (none when ""); title "Ambrook". Returns the index of the button chosen.
+    virtual int question(const QString &text, const QString &details,
+                         const QStringList &buttons, int defaultButton);
     virtual int openDoc(const QString &path);        // > 32 on success
     virtual void beep();
     virtual bool printWindow(QWidget &window);       // default printer, landscape

@@ -59,13 +59,32 @@ bool VellumModel::LoadPictureFile(const QString &file, int, int)
 
 bool VellumModel::LoadDocument(const QString &file)
 {
-    clear();
     if (!QFileInfo::exists(file)) {
-        changed();
+        clear();
         return true;
     }
-
     QString reason;
+    if (ReadDocument(file, reason))
+        return true;
+
+    const QString kept = KeepAside(file);
+    QString text;
+    if (kept.isEmpty()) {
+        text = u"The document %1 could not be read (%2), and it could not be kept aside "
+               "under a new name either. Ambrook starts with an empty drawing and will not "
+               "save over that file."_s.arg(file, reason);
+    } else {
+        text = u"The document %1 could not be read (%2). It has been kept as %3; Ambrook "
+               "starts with an empty drawing."_s.arg(file, reason, kept);
+    }
+    if (d->messageHandler)
+        d->messageHandler(text);
+    return false;
+}
+
+bool VellumModel::ReadDocument(const QString &file, QString &reason)
+{
+    clear();
     std::vector<std::unique_ptr<VellumObject>> loaded;
     QFile in(file);
     bool ok = in.open(QIODevice::ReadOnly);
@@ -87,24 +106,8 @@ bool VellumModel::LoadDocument(const QString &file)
         }
         in.close();
     }
-
-    if (!ok) {
-        const QString kept = DocumentFile::keepAside(file);
-        QString text;
-        if (kept.isEmpty()) {
-            d->unreadableFiles.insert(QFileInfo(file).absoluteFilePath());
-            text = u"The document %1 could not be read (%2), and it could not be kept aside "
-                   "under a new name either. Ambrook starts with an empty drawing and will not "
-                   "save over that file."_s.arg(file, reason);
-        } else {
-            text = u"The document %1 could not be read (%2). It has been kept as %3; Ambrook "
-                   "starts with an empty drawing."_s.arg(file, reason, kept);
-        }
-        if (d->messageHandler)
-            d->messageHandler(text);
-        changed();
+    if (!ok)
         return false;
-    }
 
     // The reader has refused missing, non-positive and repeated ids.
     for (auto &object : loaded) {
@@ -118,6 +121,14 @@ bool VellumModel::LoadDocument(const QString &file)
     d->reindexFrom(0); // clear() has left the paint order and extent to be measured again
     changed();
     return true;
+}
+
+QString VellumModel::KeepAside(const QString &file)
+{
+    const QString kept = DocumentFile::keepAside(file);
+    if (kept.isEmpty())
+        d->unreadableFiles.insert(QFileInfo(file).absoluteFilePath());
+    return kept;
 }
 
 bool VellumModel::SaveDocument(const QString &file)

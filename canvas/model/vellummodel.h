@@ -122,6 +122,12 @@ public:
     // aside under a new name with the date and time in it, the user is told where, and
     // the drawing is empty; returns false. Nothing unreadable is ever overwritten.
     bool LoadDocument(const QString &file);
+    // Reads file as the drawing, neither keeping it aside nor telling the user: on failure
+    // the drawing is empty and reason says why for the user ("it is damaged: ...").
+    bool ReadDocument(const QString &file, QString &reason);
+    // Moves an unreadable file aside under a new name with the date and time in it and
+    // returns that name; "" when it cannot be moved, and then no save replaces the file.
+    QString KeepAside(const QString &file);
     // Atomic: a temporary file renamed over the target, the folder flushed. On failure
     // the user is told which file and why, the old file stays whole; returns false.
     bool SaveDocument(const QString &file);

@@ -5,6 +5,7 @@
 #include "window/platform.h"
 
 #include <QDate>
+#include <QList>
 #include <QStringList>
 
 class FakePlatform : public Platform
@@ -14,6 +15,15 @@ public:
     QStringList prompts;           // every input box prompt
     QStringList answers;           // answers given to input boxes, first first ("" after)
     QStringList opened;            // every path handed to openDoc
+    struct Question
+    {
+        QString text;
+        QString details;
+        QStringList buttons;
+        int defaultButton = 0;
+    };
+    QList<Question> questions;     // every question asked, in order
+    QList<int> choices;            // buttons chosen, first first (the default button after)
     int beeps = 0;
     int prints = 0;
     bool printerInstalled = true;
@@ -25,6 +35,12 @@ public:
     {
         prompts << prompt;
         return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    int question(const QString &text, const QString &details, const QStringList &buttons,
+                 int defaultButton) override
+    {
+        questions << Question{text, details, buttons, defaultButton};
+        return choices.isEmpty() ? defaultButton : choices.takeFirst();
     }
     int openDoc(const QString &path) override
     {
