@@ -107,7 +107,7 @@ private slots:
         else if (how.startsWith(u"wheel"_s))
             turnWheel(h, how.mid(6).toInt(), Qt::ControlModifier, at);
         else
-            QTest::mouseClick(h.control<QToolButton>(how), Qt::LeftButton);
+            QTest::mouseClick(h.form->findChild<QToolButton *>(how), Qt::LeftButton);
 
         QCOMPARE(h.form->currentBox, wheelSteps);   // a zoom never steps through boxes
         QVERIFY(qAbs(h.canvas().ZoomX() / before - factor) < 1e-3);
@@ -146,7 +146,7 @@ private slots:
         if (byKey)
             pressKeys(h, Qt::Key_0);
         else
-            QTest::mouseClick(h.control<QToolButton>(u"zoomWhole"_s), Qt::LeftButton);
+            QTest::mouseClick(h.form->findChild<QToolButton *>(u"zoomWhole"_s), Qt::LeftButton);
         const QRectF whole = h.canvas().visibleArea();
         // The overview has nothing to add then, and would cover boxes.
         QApplication::processEvents();
@@ -184,7 +184,7 @@ private slots:
         QVERIFY(!overview->isVisible());
         steps::chooseBox(h, boxName(3));
         QVERIFY(!overview->isVisible());
-        QTest::mouseClick(h.control<QToolButton>(u"overviewSwitch"_s), Qt::LeftButton);
+        QTest::mouseClick(h.form->findChild<QToolButton *>(u"overviewSwitch"_s), Qt::LeftButton);
         QVERIFY(overview->isVisible());
     }
 
