@@ -30,6 +30,8 @@ Vellum::Vellum(QWidget *parent)
                 SetViewY(value);
         });
     }
+    v->controls = new VellumControls(*this);
+    v->autoScroll = new VellumAutoScroll(*this, [this](const QPointF &at) { dragTo(at); });
 }
 
 Vellum::~Vellum() = default;
@@ -37,6 +39,7 @@ Vellum::~Vellum() = default;
 void Vellum::areaChanged(const QRect *units)
 {
     v->repaintChanged(*this, units);
+    v->controls->drawingChanged();
 }
 
 void Vellum::documentReplaced()
@@ -48,6 +51,8 @@ void Vellum::documentReplaced()
     v->pressedId = 0;
     v->pictures.clear();
     v->texts.clear(); // ids start again with a new document
+    v->autoScroll->stop();
+    v->controls->drawingChanged();
 }
 
 void Vellum::Refresh()

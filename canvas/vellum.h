@@ -32,9 +32,14 @@
 // screen. Until the program or the user sets a zoom the view shows the drawing's origin
 // at that scale. The scroll bars and panning move the view freely.
 //
-// Switches, none of which breaks pressing, dragging or selecting:
-// - ZoomMode 0: the program sets the zoom; 1: the user may also zoom (Ctrl + wheel, around
-//   the pointer) while ZoomEnabled is true.
+// The user zooms at any time: Ctrl + wheel and a touchpad pinch around the pointer,
+// Ctrl+plus, Ctrl+minus and Ctrl+0 (the whole drawing), or the buttons at the top right.
+// The overview at the bottom right (Ctrl+M shows or hides it) moves the view where it is
+// clicked. While shapes are dragged near an edge of the view, the view scrolls that way.
+//
+// Switches, none of which breaks pressing, dragging, selecting or the user's own zoom:
+// - ZoomMode 0: the program sets the zoom; 1: the user zooms too. Kept for the program;
+//   ZoomEnabled likewise.
 // - ViewFixed true: the view stays where the program put it until the user pans
 //   (middle button drag or the scroll bars); false: same, it only marks the view as free.
 // - PointerArmed: true between a press and the next key release; it marks that the next
@@ -49,6 +54,10 @@
 
 #include <QPointF>
 #include <QWidget>
+
+#include <functional>
+
+class VellumControls;
 
 class Vellum : public QWidget, public VellumModel
 {
@@ -97,6 +106,23 @@ public:
     QPointF toPixels(double x, double y) const;
     QPointF toUnits(const QPointF &pixel) const;
 
+    // The user's own view, whatever ZoomMode, ZoomEnabled and ViewFixed say: the widget
+    // less its scroll bars, the drawing it shows, a zoom around a pixel point (the middle by
+    // default) that keeps the drawing point there, every shape at once, a drawing point
+    // brought to the middle, a scroll by pixels.
+    QRect viewport() const;
+    QRectF visibleArea() const;
+    void zoomBy(double factor);
+    void zoomBy(double factor, const QPointF &around);
+    void showWhole();
+    void centreOn(const QPointF &units);
+    void scrollByPixels(const QPointF &pixels);
+    // The shapes the overview shows (no overview until set), and the hint shown while no
+    // shape passes that test ("" for none).
+    void setLandmark(std::function<bool(const VellumObject &)> test);
+    void setEmptyHint(const QString &text);
+    VellumControls &controls() const;
+
 signals:
     void Click();
     void DblClick();
@@ -123,6 +149,7 @@ protected:
     void areaChanged(const QRect *units) override;
 
 private:
+    void dragTo(const QPointF &pixel); // the dragged shapes follow the pointer at pixel
     struct View;
     std::unique_ptr<View> v;
 };

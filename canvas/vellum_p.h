@@ -4,6 +4,8 @@
 // and its painting.
 
 #include "canvas/vellum.h"
+#include "canvas/vellumautoscroll.h"
+#include "canvas/vellumcontrols.h"
 
 #include <QFont>
 #include <QPixmap>
@@ -130,12 +132,15 @@ struct Vellum::View
     bool dragging = false; // moving the selection
     bool panning = false;
     QPointF panStart;
+    QPointF pressUnits; // the drawing point pressed: a drag follows it while the view scrolls
     QPoint dragDelta; // whole units moved so far
     std::vector<VellumView::Before> moving;
 
     std::set<qint32> lastMoved; // moved by the drag that ended last
     std::vector<VellumView::Before> lastBefore;
 
+    VellumControls *controls = nullptr;
+    VellumAutoScroll *autoScroll = nullptr;
     int wheelRest = 0;
     QScrollBar *hBar = nullptr;
     QScrollBar *vBar = nullptr;
@@ -176,6 +181,7 @@ struct Vellum::View
     // The press is over: nothing is being dragged or panned.
     void endPress()
     {
+        autoScroll->stop();
         pressButton = Qt::NoButton;
         dragging = panning = false;
         moving.clear();

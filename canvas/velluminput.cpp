@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QNativeGestureEvent>
 #include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
@@ -143,6 +144,13 @@ bool Vellum::event(QEvent *event)
     }
     if (event->type() == QEvent::FontChange)
         v->texts.clear();
+    if (event->type() == QEvent::NativeGesture) {
+        auto *gesture = static_cast<QNativeGestureEvent *>(event);
+        if (gesture->gestureType() == Qt::ZoomNativeGesture) {
+            zoomBy(1.0 + gesture->value(), gesture->position());
+            return true;
+        }
+    }
     return QWidget::event(event);
 }
 
@@ -155,6 +163,7 @@ void Vellum::mousePressEvent(QMouseEvent *event)
     v->endPress();
     v->pressButton = event->button();
     v->pressPos = event->position();
+    v->pressUnits = toUnits(event->position());
     v->selectAloneOnRelease = false;
     v->lastMoved.clear();
     v->lastBefore.clear();
@@ -205,6 +214,7 @@ void Vellum::mouseMoveEvent(QMouseEvent *event)
             }
             v->dragging = !v->moving.empty();
             v->dragDelta = QPoint();
+            v->autoScroll->begin(unitRect(extent()));
         } else if (v->pressButton == Qt::MiddleButton
                    || (v->pressButton == Qt::LeftButton && v->pressedId == 0)) {
             v->panning = true;
@@ -220,9 +230,18 @@ void Vellum::mouseMoveEvent(QMouseEvent *event)
         update();
         return;
     }
-    // The selection moves in whole units, so shapes stay on the drawing's grid.
-    const QPoint units(int(std::lround(delta.x() / v->scaleX(*this))),
-                       int(std::lround(delta.y() / v->scaleY(*this))));
+    v->autoScroll->follow(event->position());
+    dragTo(event->position());
+}
+
+void Vellum::dragTo(const QPointF &pixel)
+{
+    if (!v->dragging)
+        return;
+    // The selection moves in whole units, so shapes stay on the drawing's grid; measured
+    // in the drawing, so that a view scrolled meanwhile carries the shapes along.
+    const QPointF moved = toUnits(pixel) - v->pressUnits;
+    const QPoint units(int(std::lround(moved.x())), int(std::lround(moved.y())));
     if (units == v->dragDelta)
         return;
     v->dragDelta = units;
@@ -271,10 +290,9 @@ void Vellum::wheelEvent(QWheelEvent *event)
         event->ignore();
         return;
     }
-    if ((event->modifiers() & Qt::ControlModifier) && v->zoomEnabled && v->zoomMode == 1) {
-        // Zoom around the pointer, a quarter a notch.
-        v->zoomAround(*this, event->position(), std::pow(1.25, step / 120.0));
-        update();
+    if (event->modifiers() & Qt::ControlModifier) {
+        // Zoom around the pointer, a quarter a notch, whatever the program's switches say.
+        zoomBy(std::pow(VellumControls::zoomStep, step / 120.0), event->position());
         return;
     }
     // Fine steps of a touchpad add up to whole notches.

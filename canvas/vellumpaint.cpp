@@ -223,6 +223,7 @@ void Vellum::paintEvent(QPaintEvent *event)
     v->partsPending = 0;
     v->wholePending = false;
     v->syncScrollBars(*this);
+    v->controls->viewChanged();
 
     QPainter p(this);
     p.fillRect(event->rect(), Qt::white);

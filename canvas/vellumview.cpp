@@ -170,4 +170,5 @@ void Vellum::resizeEvent(QResizeEvent *event)
     if (v->atFitY)
         v->ppuY = fitPpu(*this);
     v->syncScrollBars(*this);
+    v->controls->place(viewport());
 }

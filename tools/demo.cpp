@@ -3,7 +3,8 @@
 //     ambrook_demo DATA_FOLDER PICTURE_FOLDER [WIDTHxHEIGHT]
 // DATA_FOLDER must not hold a "pic" yet; at the end the demonstration is saved there as
 // any quit saves it, so `scripts/ambrook run DATA_FOLDER` opens it. The pictures are
-// main-window.png, moving.png, type-editor.png, search.png and alarms.png.
+// main-window.png, moving.png, type-editor.png, search.png, alarms.png and
+// whole-drawing.png.
 
 #include "app/wiring.h"
 #include "canvas/vellum.h"
@@ -327,6 +328,12 @@ void Demo::run()
     type(mForm.txttagname, QStringLiteral("ar"));
     QTest::keyClick(mForm.txttagname, Qt::Key_Return);
     photograph(mForm, QStringLiteral("search.png"));
+
+    // The whole drawing at once, with the zoom buttons and the overview of the boxes.
+    chooseBox(QStringLiteral("Shed"));
+    QTest::mouseClick(mForm.Vellum->findChild<QWidget *>(QStringLiteral("zoomWhole")),
+                      Qt::LeftButton);
+    photograph(mForm, QStringLiteral("whole-drawing.png"));
 
     QTest::mouseClick(mForm.btnquit, Qt::LeftButton);
 }

@@ -1,0 +1,207 @@
+#include "canvas/vellumoverview.h"
+
+#include "canvas/vellum.h"
+
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+namespace {
+
+constexpr int padding = 4;
+
+QRectF unitRect(const QRect &r)
+{
+    return QRectF(QPointF(r.topLeft()), QPointF(r.bottomRight()));
+}
+
+} // namespace
+
+VellumOverview::VellumOverview(Vellum &canvas)
+    : QWidget(&canvas)
+    , mCanvas(canvas)
+{
+    setObjectName(QStringLiteral("overview"));
+    setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setToolTip(tr("Overview of the whole drawing: click or drag to go there"));
+}
+
+void VellumOverview::setLandmark(Landmark test)
+{
+    mLandmark = std::move(test);
+    if (collect())
+        update();
+}
+
+bool VellumOverview::collect()
+{
+    std::vector<Mark> marks;
+    for (const auto &object : mCanvas.objects()) {
+        const VellumObject &o = *object;
+        if (mLandmark && !mLandmark(o))
+            continue;
+        marks.push_back({QRect(QPoint(std::min(o.x1, o.x2), std::min(o.y1, o.y2)),
+                               QPoint(std::max(o.x1, o.x2), std::max(o.y1, o.y2))),
+                         o.fillColor.rgb(), o.textColor.rgb(), o.objectText});
+    }
+    if (marks == mMarks && mMapDrawing == drawing())
+        return false;
+    mMarks = std::move(marks);
+    mMap = QPixmap();
+    return true;
+}
+
+QRectF VellumOverview::drawing() const
+{
+    // The shapes with a little room around them, and the part on view wherever it is.
+    const QRect shapes = mCanvas.extent();
+    if (shapes.isNull())
+        return mCanvas.visibleArea();
+    QRectF d = unitRect(shapes);
+    const double room = std::max(d.width(), d.height()) * 0.04 + 2;
+    return d.adjusted(-room, -room, room, room).united(mCanvas.visibleArea());
+}
+
+QRectF VellumOverview::mapArea() const
+{
+    const QRectF area = QRectF(rect()).adjusted(padding, padding, -padding, -padding);
+    const QRectF d = drawing();
+    if (d.width() <= 0 || d.height() <= 0 || area.isEmpty())
+        return area;
+    const double scale = std::min(area.width() / d.width(), area.height() / d.height());
+    QRectF map(0, 0, d.width() * scale, d.height() * scale);
+    map.moveCenter(area.center());
+    return map;
+}
+
+QPointF VellumOverview::pixelOf(const QPointF &units) const
+{
+    const QRectF map = mapArea();
+    const QRectF d = drawing();
+    return {map.left() + (units.x() - d.left()) * map.width() / d.width(),
+            map.top() + (units.y() - d.top()) * map.height() / d.height()};
+}
+
+QPointF VellumOverview::unitsAt(const QPointF &pixel) const
+{
+    const QRectF map = mapArea();
+    const QRectF d = drawing();
+    return {d.left() + (pixel.x() - map.left()) * d.width() / map.width(),
+            d.top() + (pixel.y() - map.top()) * d.height() / map.height()};
+}
+
+void VellumOverview::drawMap()
+{
+    const qreal ratio = devicePixelRatioF();
+    mMap = QPixmap(size() * ratio);
+    mMap.setDevicePixelRatio(ratio);
+    mMap.fill(QColor(250, 250, 247));
+    mMapDrawing = drawing();
+
+    QPainter p(&mMap);
+    p.setPen(QColor(200, 200, 195));
+    p.drawRect(mapArea().adjusted(-1, -1, 0, 0));
+    QFont font = p.font();
+    font.setPixelSize(9);
+    p.setFont(font);
+    const QFontMetricsF metrics(font);
+    std::vector<QRectF> labels;
+    std::vector<QRectF> shapes;
+    for (const Mark &mark : mMarks) {
+        const QRectF r(pixelOf(unitRect(mark.units).topLeft()),
+                       pixelOf(unitRect(mark.units).bottomRight()));
+        shapes.push_back(r);
+        p.fillRect(r.adjusted(0, 0, 1, 1), QColor(mark.fill));
+        p.setPen(QColor(mark.fill).darker(170));
+        p.drawRect(r);
+    }
+    // A name goes just under its shape where it overlaps no other name or shape and stays
+    // on the map.
+    for (const Mark &mark : mMarks) {
+        if (mark.name.isEmpty())
+            continue;
+        const QRectF r(pixelOf(unitRect(mark.units).topLeft()),
+                       pixelOf(unitRect(mark.units).bottomRight()));
+        QRectF label(0, 0, metrics.horizontalAdvance(mark.name) + 2, metrics.height());
+        label.moveCenter(QPointF(r.center().x(), r.bottom() + 1 + label.height() / 2));
+        if (!rect().contains(label.toAlignedRect()))
+            continue;
+        if (std::any_of(labels.begin(), labels.end(),
+                        [&label](const QRectF &l) { return l.intersects(label); }))
+            continue;
+        if (std::any_of(shapes.begin(), shapes.end(),
+                        [&label](const QRectF &s) { return s.intersects(label); }))
+            continue;
+        labels.push_back(label);
+        p.fillRect(label, QColor(255, 255, 255, 200));
+        p.setPen(QColor(40, 40, 40));
+        p.drawText(label, Qt::AlignCenter, mark.name);
+    }
+}
+
+void VellumOverview::paintEvent(QPaintEvent *)
+{
+    if (mMap.isNull() || mMap.deviceIndependentSize() != QSizeF(size())
+        || mMapDrawing != drawing())
+        drawMap();
+    QPainter p(this);
+    p.drawPixmap(0, 0, mMap);
+
+    // The part the canvas shows, at least a few pixels wide so that it can be seen.
+    const QRectF seen = mCanvas.visibleArea();
+    QRectF frame(pixelOf(seen.topLeft()), pixelOf(seen.bottomRight()));
+    if (frame.width() < 4)
+        frame.adjust(-2, 0, 2, 0);
+    if (frame.height() < 4)
+        frame.adjust(0, -2, 0, 2);
+    p.setClipRect(rect().adjusted(1, 1, -1, -1));
+    p.fillRect(frame, QColor(0, 120, 215, 40));
+    p.setPen(QPen(QColor(0, 90, 190), 2));
+    p.drawRect(frame);
+    p.setClipping(false);
+    p.setPen(QColor(120, 120, 120));
+    p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+const VellumOverview::Mark *VellumOverview::markAt(const QPointF &pixel) const
+{
+    const QPointF u = unitsAt(pixel);
+    for (auto it = mMarks.rbegin(); it != mMarks.rend(); ++it) {
+        if (unitRect(it->units).adjusted(-2, -2, 2, 2).contains(u))
+            return &*it;
+    }
+    return nullptr;
+}
+
+bool VellumOverview::event(QEvent *event)
+{
+    // A map too small for every name names the shape under the pointer.
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const Mark *mark = markAt(help->pos());
+        QToolTip::showText(help->globalPos(),
+                           mark && !mark->name.isEmpty() ? mark->name : toolTip(), this);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void VellumOverview::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        mCanvas.centreOn(unitsAt(event->position()));
+}
+
+void VellumOverview::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() & Qt::LeftButton)
+        mCanvas.centreOn(unitsAt(event->position()));
+}
+
+void VellumOverview::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    mMap = QPixmap();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+// The overview: a small map of the whole drawing in a corner of the canvas. It shows the
+// landmark shapes (the ones the program names, by default every shape) as small
+// rectangles in their fill colour, with their text where there is room for it, and the
+// part of the drawing that the canvas shows as a frame. A press or a drag on the map
+// brings that point of the drawing to the middle of the canvas.
+//
+// The landmarks are collected once after each change of the drawing and the map is kept
+// as a picture, so a repaint of the canvas costs the overview one copy of that picture.
+
+#include <QPixmap>
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+#include <vector>
+
+class Vellum;
+struct VellumObject;
+
+class VellumOverview : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using Landmark = std::function<bool(const VellumObject &)>;
+
+    explicit VellumOverview(Vellum &canvas);
+
+    void setLandmark(Landmark test);
+    // Collects the landmarks again; true when they changed.
+    bool collect();
+    bool hasLandmarks() const { return !mMarks.empty(); }
+
+    // The part of the drawing the map shows: every shape, and the part on view.
+    QRectF drawing() const;
+    // Widget pixels of the map and the drawing point under one of them.
+    QRectF mapArea() const;
+    QPointF unitsAt(const QPointF &pixel) const;
+    QPointF pixelOf(const QPointF &units) const;
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    struct Mark
+    {
+        QRect units;
+        QRgb fill;
+        QRgb text;
+        QString name;
+        bool operator==(const Mark &) const = default;
+    };
+
+    void drawMap();
+    const Mark *markAt(const QPointF &pixel) const;
+
+    Vellum &mCanvas;
+    Landmark mLandmark;
+    std::vector<Mark> mMarks;
+    QPixmap mMap;
+    QRectF mMapDrawing; // the extent the picture was drawn for
+};
