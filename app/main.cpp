@@ -1,4 +1,5 @@
 #include "app/wiring.h"
+#include "store/screenfit.h"
 #include "window/frmmain.h"
 
 #include <QApplication>
@@ -14,5 +15,6 @@ int main(int argc, char *argv[])
     wireWindow(window);
     Form_Load(window);
     window.show();
+    fitOnScreen(window);
     return app.exec();
 }

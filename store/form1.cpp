@@ -3,6 +3,7 @@
 #include "canvas/vellum.h"
 #include "store/rules/palette.h"
 #include "store/rules/textrules.h"
+#include "store/screenfit.h"
 #include "store/typetablehost.h"
 
 #include <QCloseEvent>
@@ -11,7 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -90,16 +95,21 @@ QRect Form1::toPixels(const QRect &twips) const
 void Form1::buildControls()
 {
     const QFont font = editorFont();
+    // The grid keeps its twips layout inside a scroll area, so a small screen scrolls it
+    // while the save button stays in view below it.
+    auto *grid = new QWidget;
+    grid->setObjectName(u"grid"_s);
 
     for (int k = 0; k < TypeCount; ++k) {
-        auto *heading = new QLabel(u"Type %1"_s.arg(k + 1), this);
+        auto *heading = new QLabel(u"Type %1"_s.arg(k + 1), grid);
         heading->setObjectName(u"TypeHeading(%1)"_s.arg(k));
         heading->setFont(font);
         heading->setAlignment(Qt::AlignCenter);
         heading->setAutoFillBackground(true);
+        const QColor fill = Palette::colour(k).value_or(Qt::white);
         QPalette colours = heading->palette();
-        colours.setColor(QPalette::Window, Palette::colour(k).value_or(Qt::white));
-        colours.setColor(QPalette::WindowText, Palette::textColourFor(k));
+        colours.setColor(QPalette::Window, fill);
+        colours.setColor(QPalette::WindowText, Palette::readableOn(fill));
         heading->setPalette(colours);
         heading->setToolTip(u"Objects of this type take this colour"_s);
         heading->setGeometry(
@@ -107,7 +117,7 @@ void Form1::buildControls()
     }
 
     for (int row = 0; row < CellsPerType; ++row) {
-        auto *heading = new QLabel(row == 0 ? u"Name"_s : u"Field %1"_s.arg(row), this);
+        auto *heading = new QLabel(row == 0 ? u"Name"_s : u"Field %1"_s.arg(row), grid);
         heading->setObjectName(u"RowHeading(%1)"_s.arg(row));
         heading->setFont(font);
         heading->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -117,25 +127,50 @@ void Form1::buildControls()
 
     // Made column by column, so Tab walks down a type: its name, then its captions.
     for (int i = 0; i < CellCount; ++i) {
-        auto *cell = new QLineEdit(this);
+        auto *cell = new QLineEdit(grid);
         cell->setObjectName(u"Text1(%1)"_s.arg(i));
         cell->setFont(font);
         cell->setGeometry(toPixels(cellTwips(i)));
         Text1[i] = cell;
     }
-
     const QRect lastCell = cellTwips(CellCount - 1);
-    const int buttonTop = lastCell.bottom() + 1 + 240;
-    const int buttonHeight = 450;
+    grid->setFixedSize(
+        toPixels(QRect(0, 0, lastCell.right() + 1 + margin, lastCell.bottom() + 1 + 120))
+            .size());
+
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(u"gridScroll"_s);
+    scroll->setWidget(grid);
+    scroll->setFrameShape(QFrame::NoFrame);
+
     Command1 = new QPushButton(u"Save"_s, this);
     Command1->setObjectName(u"Command1"_s);
     Command1->setToolTip(u"Save the object types and go back to the main window"_s);
-    Command1->setGeometry(toPixels(QRect(columnLeft(0), buttonTop, columnWidth(0),
-                                         buttonHeight)));
+    Command1->setMinimumSize(toPixels(QRect(0, 0, columnWidth(0), 450)).size());
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    auto *hint = new QLabel(u"Esc closes without saving"_s, this);
+    hint->setObjectName(u"closeHint"_s);
+    hint->setEnabled(false);
 
-    setFixedSize(toPixels(QRect(0, 0, lastCell.right() + 1 + margin,
-                                buttonTop + buttonHeight + 240)).size());
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(toPixels(QRect(0, 0, columnLeft(0), 0)).width(), 0, 0, 0);
+    buttons->addWidget(Command1);
+    buttons->addSpacing(12);
+    buttons->addWidget(hint);
+    buttons->addStretch(1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 8);
+    layout->setSpacing(8);
+    layout->addWidget(scroll, 1);
+    layout->addLayout(buttons);
+
+    // Escape is the window's Close: the edits are dropped.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    // The whole grid when the screen has room; showing the window bounds it to the screen.
+    resize(grid->width() + scroll->verticalScrollBar()->sizeHint().width(),
+           grid->height() + layout->spacing() + Command1->minimumHeight() + 8);
 }
 
 void Form1::Form_Load()
@@ -186,6 +221,7 @@ void Form1::Command1_Click()
 
 void Form1::showEvent(QShowEvent *event)
 {
+    fitOnScreen(*this);
     if (mLoadPending) {
         mLoadPending = false;
         Form_Load();

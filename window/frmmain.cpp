@@ -2,6 +2,7 @@
 
 #include "canvas/vellum.h"
 #include "store/form1.h"
+#include "store/screenfit.h"
 #include "window/appicon.h"
 #include "window/platform.h"
 
@@ -23,6 +24,7 @@ frmMain::frmMain(Platform *platform)
     // The canvas's own messages (a file it could not read or write) go to the user.
     Vellum->setMessageHandler([this](const QString &text) { mPlatform->message(text); });
     resize(1280, 800);
+    fitOnScreen(*this);
 }
 
 frmMain::~frmMain() = default;

@@ -12,6 +12,8 @@ namespace Palette {
 std::optional<QColor> colour(int n);
 // The text colour that stands out from fill n: white (15) below 7, black (0) from 7 up.
 QColor textColourFor(int n);
+// Black or white, whichever reads better on the fill by its luminance.
+QColor readableOn(const QColor &fill);
 inline constexpr int Count = 16;
 
 } // namespace Palette
