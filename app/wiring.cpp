@@ -31,8 +31,10 @@ void wireCanvas(frmMain &form)
                      [f](int k, int s) { Vellum_KeyUp(*f, k, s); });
     QObject::connect(canvas, &::Vellum::FileDrop, f,
                      [f](const QString &path) { Vellum_FileDrop(*f, path); });
-    QObject::connect(canvas, &::Vellum::MouseWheel, f,
-                     [f](int delta) { Vellum_MouseWheel(*f, delta); });
+    QObject::connect(canvas, &::Vellum::MouseWheel, f, [f](int delta) {
+        Vellum_MouseWheel(*f, delta);
+        showSelection(*f);
+    });
 
     // The overview maps the box bodies; a drawing without one asks for the first box.
     canvas->setLandmark([](const VellumObject &o) {
@@ -78,19 +80,35 @@ void wireCommands(frmMain &form)
     QObject::connect(form.locationcombo1, &QComboBox::activated, f,
                      [f] { locationcombo1_Click(*f); });
 
+    // The commands that choose, make or fill a box, and the search, leave the panel showing
+    // what they left selected.
     for (int i = 0; i < int(form.Shortcut.size()); ++i) {
-        QObject::connect(form.Shortcut[size_t(i)], &QPushButton::clicked, f,
-                         [f, i] { Shortcut_Click(*f, i); });
+        QObject::connect(form.Shortcut[size_t(i)], &QPushButton::clicked, f, [f, i] {
+            Shortcut_Click(*f, i);
+            showSelection(*f);
+        });
     }
     const auto onClick = [f](QPushButton *button, void (*handler)(frmMain &)) {
         QObject::connect(button, &QPushButton::clicked, f, [f, handler] { handler(*f); });
     };
-    onClick(form.newlocation, newlocation_Click);
-    onClick(form.newitem, newitem_Click);
+    const auto showing = [f](void (*handler)(frmMain &), SelectionCurrent current) {
+        return [f, handler, current] {
+            handler(*f);
+            showSelection(*f, current);
+        };
+    };
+    const auto selected = SelectionCurrent::Selected;
+    QObject::connect(form.newlocation, &QPushButton::clicked, f,
+                     showing(newlocation_Click, selected));
+    QObject::connect(form.renamelocation, &QPushButton::clicked, f,
+                     showing(renamelocation_Click, selected));
+    // The new object stays the canvas's current object.
+    QObject::connect(form.newitem, &QPushButton::clicked, f,
+                     showing(newitem_Click, SelectionCurrent::KeepCommands));
     onClick(form.newtype, newtype_Click);
-    onClick(form.btnsearch, btnsearch_Click);
+    QObject::connect(form.btnsearch, &QPushButton::clicked, f, showing(btnsearch_Click, selected));
     QObject::connect(form.txttagname, &QLineEdit::returnPressed, f,
-                     [f] { btnsearch_Click(*f); });
+                     showing(btnsearch_Click, selected));
     onClick(form.Alarm, Alarm_Click);
     onClick(form.Command1, Command1_Click);
     onClick(form.Command3, Command3_Click);

@@ -20,6 +20,9 @@ void storeBoxNames(frmMain &form);
 
 void newlocation_Click(frmMain &form);
 void newitem_Click(frmMain &form);
+// Renames the current box everywhere: body, strip, box list, shortcut button, box names
+// and the "Info" of the objects in it.
+void renamelocation_Click(frmMain &form);
 
 // Adds a box name to the box list at its alphabetical place, letter case ignored; a name
 // equal to existing ones but for case goes after them. Returns the new entry's index.

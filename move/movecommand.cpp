@@ -64,6 +64,9 @@ void locationcombo1_Click(frmMain &form)
                 qint32 ox1 = 0, oy1 = 0, ox2 = 0, oy2 = 0;
                 canvas.GetObjectRect(ox1, oy1, ox2, oy2, 0);
                 canvas.MoveObject((bx1 - ox1) + i, by1 - oy1, 12288);
+                // Waiting objects were painted white; in the box they show their own colour.
+                ApplyFillColourRule(form);
+                ApplyTextColourRule(form);
             }
             form.readyList.removeAt(i - 1);
             canvas.SetUserProperty(info, box);

@@ -38,6 +38,11 @@ void SaveChanges_Click(frmMain &form);
 void assignField(frmMain &form, QLineEdit *field, const QString &text);
 
 void Vellum_Click(frmMain &form);
+// After a command changed the selection: the panel shows the single selected object as a
+// press and click on it would, which makes it current, or the summary of no or several
+// objects. List1 stays. KeepCommands leaves the object the command made current.
+enum class SelectionCurrent { Selected, KeepCommands };
+void showSelection(frmMain &form, SelectionCurrent current = SelectionCurrent::Selected);
 void Vellum_MouseDown(frmMain &form, int button, int shift, int x, int y);
 
 // The user picked entry k of the type chooser Combo1.

@@ -79,6 +79,7 @@ public:
     QPushButton *newlocation = nullptr;
     QPushButton *newitem = nullptr;
     QPushButton *newtype = nullptr;
+    QPushButton *renamelocation = nullptr;
     QLineEdit *txttagname = nullptr;
     QPushButton *btnsearch = nullptr;
     QPushButton *btnquit = nullptr;

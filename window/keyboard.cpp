@@ -45,6 +45,7 @@ void frmMain::setShortcutKeys()
     keyFor(newlocation, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
     keyFor(newitem, QKeySequence(Qt::CTRL | Qt::Key_N));
     keyFor(newtype, QKeySequence(Qt::CTRL | Qt::Key_T));
+    keyFor(renamelocation, QKeySequence(Qt::Key_F2));
     keyFor(Command1, QKeySequence(Qt::CTRL | Qt::Key_L));
     keyFor(Command3, QKeySequence::Print);
     keyFor(btnquit, QKeySequence(Qt::CTRL | Qt::Key_Q));

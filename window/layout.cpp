@@ -229,6 +229,8 @@ QWidget *frmMain::buildCommandColumn(QWidget *parent)
                          tr("Put a new object into the current box"));
     newtype = makeButton(QStringLiteral("newtype"), tr("Object Types"),
                          tr("Edit the object types and their field captions"));
+    renamelocation = makeButton(QStringLiteral("renamelocation"), tr("Rename Box"),
+                                tr("Give the current box a new name, everywhere at once"));
     auto *row1 = new QHBoxLayout;
     row1->addWidget(newlocation);
     row1->addWidget(newitem);
@@ -241,7 +243,10 @@ QWidget *frmMain::buildCommandColumn(QWidget *parent)
     undoRow->addWidget(btnundo);
     undoRow->addWidget(btnredo);
     sideLayout->addLayout(undoRow);
-    sideLayout->addWidget(newtype);
+    auto *row2 = new QHBoxLayout;
+    row2->addWidget(newtype);
+    row2->addWidget(renamelocation);
+    sideLayout->addLayout(row2);
 
     colour = makeChooser(side, QStringLiteral("colour"));
     colour->setEditText(QStringLiteral(" Colour"));
