@@ -302,7 +302,7 @@ private slots:
     // saved, and nothing left behind may pass for it.
     void killedWhileSaving()
     {
-        constexpr int objectCount = 20000;
+        constexpr int objectCount = 5000;
         constexpr int trials = 200;
         WorkingFolder folder;
         QProcess saver;
