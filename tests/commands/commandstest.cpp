@@ -3,16 +3,9 @@
 
 #include "support/testsupport.h"
 
-#include "window/controls.h"
-#include "panel/panel.h"
 #include "store/rules/textrules.h"
+#include "window/controls.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QWheelEvent>
 
 using namespace Qt::StringLiterals;
@@ -29,8 +22,10 @@ struct Store
     qint32 rug = 0;
     qint32 vase = 0;
 
-    Store()
+    explicit Store(bool withBoxes = true)
     {
+        if (!withBoxes)
+            return;
         makeBox(h, u"Attic"_s, 100, 100);
         makeBox(h, u"Garage"_s, 150, 100);
         makeBox(h, u"Cellar"_s, 300, 300);
@@ -46,25 +41,7 @@ struct Store
         h.clickObject(id);
         choose(h.form->colour, k);
     }
-
-    // A drag onto Garage's strip, then Garage chosen as the destination.
-    void moveToGarage(const QList<qint32> &ids)
-    {
-        for (qint32 id : ids)
-            h.dragObject(id, pixelOf(h, 160, 151));
-        chooseDestination(h, u"Garage"_s);
-    }
-
-    QStringList boxList() const { return comboLines(h.form->locationcombo1); }
 };
-
-void turnWheel(Harness &h, int delta)
-{
-    const QPointF at(50, 50);
-    QWheelEvent event(at, h.canvas().mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&h.canvas(), &event);
-}
 
 } // namespace
 
@@ -105,12 +82,31 @@ private slots:
         if (command == u"button") {
             chooseBox(s.h, u"Cellar"_s);
         } else if (command == u"wheel") {
-            turnWheel(s.h, -120);   // Attic is entry 0, Cellar entry 1
+            // One notch towards the user: Attic is entry 0, Cellar entry 1.
+            const QPointF at(50, 50);
+            QWheelEvent wheel(at, s.h.canvas().mapToGlobal(at), QPoint(), QPoint(0, -120),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&s.h.canvas(), &wheel);
         } else if (command == u"new box") {
             newBox(s.h, u"Basement"_s);
         } else if (command == u"new object") {
-            s.moveToGarage({s.rug});
-            QVERIFY(!form.txtName->isEnabled());   // the move leaves them disabled
+            // Waiting on Garage's strip, objects are white with black text; moved, they
+            // take their own colours again.
+            s.colourObject(s.rug, 2);
+            s.h.dragObject(s.lamp, pixelOf(s.h, 160, 151));
+            s.h.dragObject(s.rug, pixelOf(s.h, 170, 151));
+            s.h.clickObject(s.vase);
+            QCOMPARE(object(s.h, s.lamp).fillColor, palette(15));
+            QCOMPARE(object(s.h, s.rug).textColor, palette(0));
+            chooseDestination(s.h, u"Garage"_s);
+            QCOMPARE(s.h.property(s.lamp, u"Info"_s), u"Garage"_s);
+            QCOMPARE(object(s.h, s.lamp).fillColor, palette(12));
+            QCOMPARE(object(s.h, s.lamp).textColor, palette(0));
+            QCOMPARE(object(s.h, s.rug).fillColor, palette(2));
+            QCOMPARE(object(s.h, s.rug).textColor, palette(15));
+            QCOMPARE(object(s.h, s.vase).fillColor, palette(15));
+            // The move leaves the panel disabled.
+            QVERIFY(!form.txtName->isEnabled() && !form.txtType->isEnabled());
             newObject(s.h);
         } else {
             form.txttagname->setText(u"Lamp"_s);
@@ -157,122 +153,80 @@ private slots:
         QCOMPARE(s.h.property(s.lamp, u"Name"_s), u"Lamp"_s);
     }
 
-    void movedObjectsTakeTheirColours()
-    {
-        Store s;
-        s.colourObject(s.lamp, 12);
-        s.colourObject(s.rug, 2);
-        s.h.dragObject(s.lamp, pixelOf(s.h, 160, 151));
-        s.h.dragObject(s.rug, pixelOf(s.h, 170, 151));
-        s.h.clickObject(s.vase);
-        // Waiting, they are white with black text.
-        QCOMPARE(object(s.h, s.lamp).fillColor, palette(15));
-        QCOMPARE(object(s.h, s.rug).textColor, palette(0));
-
-        chooseDestination(s.h, u"Garage"_s);
-        QCOMPARE(s.h.property(s.lamp, u"Info"_s), u"Garage"_s);
-        QCOMPARE(object(s.h, s.lamp).fillColor, palette(12));
-        QCOMPARE(object(s.h, s.lamp).textColor, palette(0));
-        QCOMPARE(object(s.h, s.rug).fillColor, palette(2));
-        QCOMPARE(object(s.h, s.rug).textColor, palette(15));
-        QCOMPARE(object(s.h, s.vase).fillColor, palette(15));
-        QVERIFY(!s.h.form->txtType->isEnabled());
-    }
-
     void renameBox_data()
-    {
-        QTest::addColumn<QString>("newName");
-        QTest::addColumn<QStringList>("boxList");
-
-        QTest::newRow("later in the alphabet")
-            << u"Loft"_s << QStringList {u"Cellar"_s, u"Garage"_s, u"Loft"_s};
-        QTest::newRow("letter case only")
-            << u"ATTIC"_s << QStringList {u"ATTIC"_s, u"Cellar"_s, u"Garage"_s};
-        QTest::newRow("with an ampersand")
-            << u"B&B"_s << QStringList {u"B&B"_s, u"Cellar"_s, u"Garage"_s};
-    }
-
-    void renameBox()
-    {
-        QFETCH(QString, newName);
-        QFETCH(QStringList, boxList);
-        Store s;
-        frmMain &form = *s.h.form;
-        const Box attic = boxParts(s.h, u"Attic"_s);
-        s.h.platform->answers << newName;
-        QTest::mouseClick(s.h.form->renamelocation, Qt::LeftButton);
-
-        QCOMPARE(s.h.platform->prompts.constLast(),
-                 u"Please enter the new name for the Box.."_s);
-        QCOMPARE(s.h.platform->messages, QStringList());
-        for (qint32 part : {attic.body, attic.strip}) {
-            QCOMPARE(s.h.property(part, u"Name"_s), newName);
-            QCOMPARE(object(s.h, part).objectText, newName);
-        }
-        for (qint32 id : {s.lamp, s.rug, s.vase})
-            QCOMPARE(s.h.property(id, u"Info"_s), newName);
-        QCOMPARE(s.boxList(), boxList);
-        QCOMPARE(shownShortcuts(s.h).size(), 3);
-        const int at = int(boxList.indexOf(newName));
-        QCOMPARE(form.currentBox, at);
-        QCOMPARE(form.Shortcut[size_t(at)]->text().replace(u"&&"_s, u"&"_s), newName);
-        // The box names keep their order of creation.
-        const QString names = TextRules::joinCrLf({newName, u"Garage"_s, u"Cellar"_s});
-        QCOMPARE(form.boxNameText, names);
-        QCOMPARE(s.h.startProperty(u"Boxes"_s), names);
-        // The renamed box is chosen, and shown in the panel.
-        QCOMPARE(form.txtName->text(), newName);
-
-        // New objects and moves use the new name.
-        QCOMPARE(s.h.property(newObject(s.h), u"Info"_s), newName);
-        s.h.dragObject(s.lamp, pixelOf(s.h, 160, 151));
-        chooseDestination(s.h, u"Garage"_s);
-        QVERIFY(s.h.property(s.lamp, u"MovementHistory"_s).startsWith(newName + u" - Garage"_s));
-    }
-
-    void renameRefused_data()
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<bool>("withBoxes");
         QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("boxList");   // empty when nothing is renamed
 
+        const QStringList none;
+        QTest::newRow("later in the alphabet")
+            << u"Loft"_s << true << none << QStringList{u"Cellar"_s, u"Garage"_s, u"Loft"_s};
+        QTest::newRow("letter case only")
+            << u"ATTIC"_s << true << none << QStringList{u"ATTIC"_s, u"Cellar"_s, u"Garage"_s};
+        QTest::newRow("with an ampersand")
+            << u"B&B"_s << true << none << QStringList{u"B&B"_s, u"Cellar"_s, u"Garage"_s};
         QTest::newRow("name of another box")
             << u"Garage"_s << true
-            << QStringList {u"Sorry, There is already a Box named Garage"_s};
-        QTest::newRow("cancelled") << QString() << true << QStringList();
-        QTest::newRow("same name") << u"Attic"_s << true << QStringList();
+            << QStringList{u"Sorry, There is already a Box named Garage"_s} << none;
+        QTest::newRow("cancelled") << QString() << true << none << none;
+        QTest::newRow("same name") << u"Attic"_s << true << none << none;
         QTest::newRow("no box yet")
-            << u"Loft"_s << false << QStringList {u"There is no Box to rename"_s};
+            << u"Loft"_s << false << QStringList{u"There is no Box to rename"_s} << none;
     }
 
-    void renameRefused()
+    void renameBox()
     {
         QFETCH(QString, answer);
         QFETCH(bool, withBoxes);
         QFETCH(QStringList, messages);
-        // One window at a time: each changes into a working folder of its own.
-        std::unique_ptr<Store> store;
-        std::unique_ptr<Harness> bare;
-        if (withBoxes)
-            store = std::make_unique<Store>();
-        else
-            bare = std::make_unique<Harness>();
-        Harness &h = withBoxes ? store->h : *bare;
-        const QStringList listBefore = comboLines(h.form->locationcombo1);
+        QFETCH(QStringList, boxList);
+        Store s(withBoxes);
+        Harness &h = s.h;
+        frmMain &form = *h.form;
+        const Box attic = boxParts(h, u"Attic"_s);
+        const QStringList listBefore = comboLines(form.locationcombo1);
         const QString namesBefore = h.startProperty(u"Boxes"_s);
         const int objectsBefore = h.canvas().ObjectCount(1);
-
         h.platform->answers << answer;
-        QTest::mouseClick(h.form->renamelocation, Qt::LeftButton);
+        QTest::mouseClick(form.renamelocation, Qt::LeftButton);
 
         QCOMPARE(h.platform->messages, messages);
-        QCOMPARE(comboLines(h.form->locationcombo1), listBefore);
-        QCOMPARE(h.startProperty(u"Boxes"_s), namesBefore);
-        QCOMPARE(h.canvas().ObjectCount(1), objectsBefore);
-        if (withBoxes) {
-            QCOMPARE(h.property(idOf(h, u"Loadout"_s, u"Attic"_s), u"Name"_s), u"Attic"_s);
-            QCOMPARE(h.property(store->vase, u"Info"_s), u"Attic"_s);
+        if (boxList.isEmpty()) {
+            QCOMPARE(comboLines(form.locationcombo1), listBefore);
+            QCOMPARE(h.startProperty(u"Boxes"_s), namesBefore);
+            QCOMPARE(h.canvas().ObjectCount(1), objectsBefore);
+            if (withBoxes) {
+                QCOMPARE(h.property(attic.strip, u"Name"_s), u"Attic"_s);
+                QCOMPARE(h.property(s.vase, u"Info"_s), u"Attic"_s);
+            }
+            return;
         }
+        QCOMPARE(h.platform->prompts.constLast(), u"Please enter the new name for the Box.."_s);
+        for (qint32 part : {attic.body, attic.strip}) {
+            QCOMPARE(h.property(part, u"Name"_s), answer);
+            QCOMPARE(object(h, part).objectText, answer);
+        }
+        for (qint32 id : {s.lamp, s.rug, s.vase})
+            QCOMPARE(h.property(id, u"Info"_s), answer);
+        QCOMPARE(comboLines(form.locationcombo1), boxList);
+        QCOMPARE(shownShortcuts(h).size(), 3);
+        const int at = int(boxList.indexOf(answer));
+        QCOMPARE(form.currentBox, at);
+        QCOMPARE(form.Shortcut[size_t(at)]->text().replace(u"&&"_s, u"&"_s), answer);
+        // The box names keep their order of creation.
+        const QString names = TextRules::joinCrLf({answer, u"Garage"_s, u"Cellar"_s});
+        QCOMPARE(form.boxNameText, names);
+        QCOMPARE(h.startProperty(u"Boxes"_s), names);
+        // The renamed box is chosen, and shown in the panel.
+        QCOMPARE(form.txtName->text(), answer);
+
+        // New objects and moves use the new name.
+        QCOMPARE(h.property(newObject(h), u"Info"_s), answer);
+        h.dragObject(s.lamp, pixelOf(h, 160, 151));
+        chooseDestination(h, u"Garage"_s);
+        QVERIFY(h.property(s.lamp, u"MovementHistory"_s).startsWith(answer + u" - Garage"_s));
     }
 };
 
