@@ -99,8 +99,8 @@ bool VellumModel::SetFillColor(const QColor &color)
         return false;
     if (d->current->fillColor == color)
         return true;
-    recordAttribute(int(ChangeRecord::Attribute::FillColor), QVariant::fromValue(d->current->fillColor),
-                    QVariant::fromValue(color));
+    recordAttribute(int(ChangeRecord::Attribute::FillColor),
+                    QVariant::fromValue(d->current->fillColor), QVariant::fromValue(color));
     d->current->fillColor = color;
     changed(*d->current);
     return true;
@@ -117,8 +117,8 @@ bool VellumModel::SetTextColor(const QColor &color)
         return false;
     if (d->current->textColor == color)
         return true;
-    recordAttribute(int(ChangeRecord::Attribute::TextColor), QVariant::fromValue(d->current->textColor),
-                    QVariant::fromValue(color));
+    recordAttribute(int(ChangeRecord::Attribute::TextColor),
+                    QVariant::fromValue(d->current->textColor), QVariant::fromValue(color));
     d->current->textColor = color;
     changed(*d->current);
     return true;
@@ -135,8 +135,8 @@ bool VellumModel::SetObjectText(const QString &text)
         return false;
     if (d->current->objectText == text)
         return true;
-    recordAttribute(int(ChangeRecord::Attribute::ObjectText), QVariant::fromValue(d->current->objectText),
-                    QVariant::fromValue(text));
+    recordAttribute(int(ChangeRecord::Attribute::ObjectText),
+                    QVariant::fromValue(d->current->objectText), QVariant::fromValue(text));
     d->current->objectText = text;
     changed(*d->current);
     return true;
@@ -153,8 +153,8 @@ bool VellumModel::SetDrawStyle(qint16 style)
         return false;
     if (d->current->drawStyle == style)
         return true;
-    recordAttribute(int(ChangeRecord::Attribute::DrawStyle), QVariant::fromValue(d->current->drawStyle),
-                    QVariant::fromValue(style));
+    recordAttribute(int(ChangeRecord::Attribute::DrawStyle),
+                    QVariant::fromValue(d->current->drawStyle), QVariant::fromValue(style));
     d->current->drawStyle = style;
     changed(*d->current);
     return true;
@@ -171,8 +171,8 @@ bool VellumModel::SetFillMode(qint16 mode)
         return false;
     if (d->current->fillMode == mode)
         return true;
-    recordAttribute(int(ChangeRecord::Attribute::FillMode), QVariant::fromValue(d->current->fillMode),
-                    QVariant::fromValue(mode));
+    recordAttribute(int(ChangeRecord::Attribute::FillMode),
+                    QVariant::fromValue(d->current->fillMode), QVariant::fromValue(mode));
     d->current->fillMode = mode;
     changed(*d->current);
     return true;
@@ -189,8 +189,8 @@ bool VellumModel::SetShapeParam(qint16 param)
         return false;
     if (d->current->shapeParam == param)
         return true;
-    recordAttribute(int(ChangeRecord::Attribute::ShapeParam), QVariant::fromValue(d->current->shapeParam),
-                    QVariant::fromValue(param));
+    recordAttribute(int(ChangeRecord::Attribute::ShapeParam),
+                    QVariant::fromValue(d->current->shapeParam), QVariant::fromValue(param));
     d->current->shapeParam = param;
     changed(*d->current);
     return true;
