@@ -196,9 +196,8 @@ private slots:
         const qint32 strip = steps::boxParts(h, boxName(44)).strip;
         Vellum &canvas = h.canvas();
         const QRect port = canvas.viewport();
-        const QRect inner = port.adjusted(VellumAutoScroll::band + 8, VellumAutoScroll::band + 8,
-                                          -VellumAutoScroll::band - 8,
-                                          -VellumAutoScroll::band - 8);
+        const int margin = VellumAutoScroll::band + 8;
+        const QRect inner = port.adjusted(margin, margin, -margin, -margin);
         QVERIFY(!inner.contains(h.centreOf(strip)));
 
         QPoint pointer = h.centreOf(parcel);
@@ -213,14 +212,12 @@ private slots:
         waited.start();
         while (!inner.contains(h.centreOf(strip)) && waited.elapsed() < 20000) {
             // At the edge on each side the strip lies beyond, level with it otherwise.
-            const QPoint target = h.centreOf(strip);
+            const QPoint t = h.centreOf(strip);
             const auto edge = [](int at, int low, int high, int innerLow, int innerHigh) {
                 return at < innerLow ? low + 4 : at > innerHigh ? high - 4 : at;
             };
-            moveTo(QPoint(edge(target.x(), port.left(), port.right(), inner.left(),
-                               inner.right()),
-                          edge(target.y(), port.top(), port.bottom(), inner.top(),
-                               inner.bottom())));
+            moveTo({edge(t.x(), port.left(), port.right(), inner.left(), inner.right()),
+                    edge(t.y(), port.top(), port.bottom(), inner.top(), inner.bottom())});
             QTest::qWait(VellumAutoScroll::interval * 2);
         }
         QVERIFY(inner.contains(h.centreOf(strip)));
