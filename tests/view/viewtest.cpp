@@ -6,10 +6,7 @@
 #include "support/documentbuilder.h"
 #include "support/testsupport.h"
 
-#include <QApplication>
-#include <QComboBox>
 #include <QElapsedTimer>
-#include <QListWidget>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -25,18 +22,21 @@ QString boxName(int i)
 }
 
 // 45 boxes in 9 columns and 5 rows, "Box 01" at the top left; "Parcel" in "Box 01".
-void startOnFullDrawing(Harness &h)
+struct FullDrawing : Harness
 {
-    DocumentBuilder doc;
-    QStringList names;
-    for (int i = 0; i < boxCount; ++i)
-        names << boxName(i);
-    doc.startObject(names);
-    for (int i = 0; i < boxCount; ++i)
-        doc.box(names[i], 100 + i % 9 * 62, 100 + i / 9 * 120);
-    doc.storedObject(u"Parcel"_s, names.first(), 104, 104);
-    h.startOn(doc);
-}
+    FullDrawing()
+    {
+        DocumentBuilder doc;
+        QStringList names;
+        for (int i = 0; i < boxCount; ++i)
+            names << boxName(i);
+        doc.startObject(names);
+        for (int i = 0; i < boxCount; ++i)
+            doc.box(names[i], 100 + i % 9 * 62, 100 + i / 9 * 120);
+        doc.storedObject(u"Parcel"_s, names.first(), 104, 104);
+        startOn(doc);
+    }
+};
 
 QRectF unitsOf(const Harness &h, qint32 id)
 {
@@ -49,9 +49,14 @@ QPointF middleOfView(const Harness &h)
     return h.canvas().visibleArea().center();
 }
 
-void pressKeys(Harness &h, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+void pressKeys(Harness &h, Qt::Key key)
 {
-    QTest::keyClick(h.form.get(), key, modifiers);
+    QTest::keyClick(h.form.get(), key, Qt::ControlModifier);
+}
+
+void clickButton(Harness &h, const QString &name)
+{
+    QTest::mouseClick(h.form->findChild<QToolButton *>(name), Qt::LeftButton);
 }
 
 void turnWheel(Harness &h, int delta, Qt::KeyboardModifiers modifiers, QPointF at)
@@ -88,8 +93,7 @@ private slots:
     {
         QFETCH(QString, how);
         QFETCH(double, factor);
-        Harness h;
-        startOnFullDrawing(h);
+        FullDrawing h;
         steps::chooseBox(h, boxName(20));   // a box button leaves ZoomMode 0
         QCOMPARE(h.canvas().ZoomMode(), 0);
         const float before = h.canvas().ZoomX();
@@ -107,7 +111,7 @@ private slots:
         else if (how.startsWith(u"wheel"_s))
             turnWheel(h, how.mid(6).toInt(), Qt::ControlModifier, at);
         else
-            QTest::mouseClick(h.form->findChild<QToolButton *>(how), Qt::LeftButton);
+            clickButton(h, how);
 
         QCOMPARE(h.form->currentBox, wheelSteps);   // a zoom never steps through boxes
         QVERIFY(qAbs(h.canvas().ZoomX() / before - factor) < 1e-3);
@@ -130,8 +134,7 @@ private slots:
     void wholeDrawingAndWheel()
     {
         QFETCH(bool, byKey);
-        Harness h;
-        startOnFullDrawing(h);
+        FullDrawing h;
         pressKeys(h, Qt::Key_Plus);
         turnWheel(h, -120, Qt::NoModifier, QPointF(200, 200));
         QCOMPARE(h.form->currentBox, 1);
@@ -143,10 +146,7 @@ private slots:
             shownBefore += seen.contains(unitsOf(h, steps::boxParts(h, boxName(i)).strip));
         QVERIFY(shownBefore < boxCount / 4);   // the working scale shows a few boxes
 
-        if (byKey)
-            pressKeys(h, Qt::Key_0);
-        else
-            QTest::mouseClick(h.form->findChild<QToolButton *>(u"zoomWhole"_s), Qt::LeftButton);
+        byKey ? pressKeys(h, Qt::Key_0) : clickButton(h, u"zoomWhole"_s);
         const QRectF whole = h.canvas().visibleArea();
         // The overview has nothing to add then, and would cover boxes.
         QApplication::processEvents();
@@ -164,8 +164,7 @@ private slots:
     // switch (button or Ctrl+M) hides it, and it stays hidden at the next box.
     void overviewMovesTheView()
     {
-        Harness h;
-        startOnFullDrawing(h);
+        FullDrawing h;
         auto *overview = h.form->findChild<VellumOverview *>(u"overview"_s);
         QVERIFY(overview && overview->isVisible());
 
@@ -184,7 +183,7 @@ private slots:
         QVERIFY(!overview->isVisible());
         steps::chooseBox(h, boxName(3));
         QVERIFY(!overview->isVisible());
-        QTest::mouseClick(h.form->findChild<QToolButton *>(u"overviewSwitch"_s), Qt::LeftButton);
+        clickButton(h, u"overviewSwitch"_s);
         QVERIFY(overview->isVisible());
     }
 
@@ -192,15 +191,13 @@ private slots:
     // until the farthest box's strip comes into view, and the drop there lists the object.
     void farDragReachesTheFarthestStrip()
     {
-        Harness h;
-        startOnFullDrawing(h);
+        FullDrawing h;
         const qint32 parcel = h.findId(u"Name"_s, u"Parcel"_s);
         const qint32 strip = steps::boxParts(h, boxName(44)).strip;
         Vellum &canvas = h.canvas();
         const QRect port = canvas.viewport();
-        const QRect inner = port.adjusted(VellumAutoScroll::band + 8, VellumAutoScroll::band + 8,
-                                          -VellumAutoScroll::band - 8,
-                                          -VellumAutoScroll::band - 8);
+        const int margin = VellumAutoScroll::band + 8;
+        const QRect inner = port.adjusted(margin, margin, -margin, -margin);
         QVERIFY(!inner.contains(h.centreOf(strip)));
 
         QPoint pointer = h.centreOf(parcel);
@@ -215,14 +212,12 @@ private slots:
         waited.start();
         while (!inner.contains(h.centreOf(strip)) && waited.elapsed() < 20000) {
             // At the edge on each side the strip lies beyond, level with it otherwise.
-            const QPoint target = h.centreOf(strip);
+            const QPoint t = h.centreOf(strip);
             const auto edge = [](int at, int low, int high, int innerLow, int innerHigh) {
                 return at < innerLow ? low + 4 : at > innerHigh ? high - 4 : at;
             };
-            moveTo(QPoint(edge(target.x(), port.left(), port.right(), inner.left(),
-                               inner.right()),
-                          edge(target.y(), port.top(), port.bottom(), inner.top(),
-                               inner.bottom())));
+            moveTo({edge(t.x(), port.left(), port.right(), inner.left(), inner.right()),
+                    edge(t.y(), port.top(), port.bottom(), inner.top(), inner.bottom())});
             QTest::qWait(VellumAutoScroll::interval * 2);
         }
         QVERIFY(inner.contains(h.centreOf(strip)));
