@@ -126,13 +126,15 @@ void randomAction(Harness &h, QRandomGenerator &random, int serial,
         break;
     }
     case 7: {
+        if (boxes->count() == 0) // dropped files make objects before any box exists
+            break;
         const QRect strip = rectOf(h, boxParts(h, boxes->itemText(random.bounded(boxes->count())))
                                           .strip);
         h.dragObject(id, pixelOf(h, strip.x() + 5 + random.bounded(30), strip.y() + 4));
         break;
     }
     case 8:
-        if (boxes->isVisible())
+        if (boxes->isVisible() && boxes->count() > 0)
             chooseAsUser(boxes, random.bounded(boxes->count()));
         break;
     case 9:
