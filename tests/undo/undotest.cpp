@@ -114,8 +114,9 @@ void randomAction(Harness &h, QRandomGenerator &random, int serial,
         retype(fields[random.bounded(5)], QString::number(random.bounded(100)));
         break;
     }
-    case 4:
-        chooseAsUser(w.Combo1, random.bounded(w.Combo1->count()));
+    case 4: // a type chooser may list no type at all
+        if (w.Combo1->count() > 0)
+            chooseAsUser(w.Combo1, random.bounded(w.Combo1->count()));
         break;
     case 5:
         chooseAsUser(w.colour, random.bounded(w.colour->count()));
