@@ -18,6 +18,8 @@ void refreshShortcutButtons(frmMain &form);
 // The start object's "Boxes" takes the cached box names; it ends unselected.
 void storeBoxNames(frmMain &form);
 
+// Tells the user and returns true when a box of exactly that name exists.
+bool refuseTakenBoxName(frmMain &form, const QString &name);
 void newlocation_Click(frmMain &form);
 void newitem_Click(frmMain &form);
 // Renames the current box everywhere: body, strip, box list, shortcut button, box names

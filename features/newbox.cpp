@@ -118,6 +118,19 @@ int insertBoxName(QComboBox *boxList, const QString &name)
     return at;
 }
 
+bool refuseTakenBoxName(frmMain &form, const QString &name)
+{
+    const QComboBox *boxList = form.locationcombo1;
+    for (int i = 0; i < boxList->count(); ++i) {
+        if (boxList->itemText(i) == name) {
+            form.platform().message(QStringLiteral("Sorry, There is already a Box named ")
+                                    + name);
+            return true;
+        }
+    }
+    return false;
+}
+
 void newlocation_Click(frmMain &form)
 {
     Vellum &canvas = *form.Vellum;
@@ -127,13 +140,8 @@ void newlocation_Click(frmMain &form)
 
     // Taken as typed: names differing in case or by a blank are different boxes.
     const QString name = form.platform().inputBox(QStringLiteral("Please enter Box Name.."));
-    for (int i = 0; i < boxList->count(); ++i) {
-        if (boxList->itemText(i) == name) {
-            form.platform().message(QStringLiteral("Sorry, There is already a Box named ")
-                                    + name);
-            return;
-        }
-    }
+    if (refuseTakenBoxName(form, name))
+        return;
     if (boxList->count() >= MaxBoxes) {
         form.platform().message(QStringLiteral("Sorry, no more boxes available, please "
                                                "delete a box with info you don't use"));

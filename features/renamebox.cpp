@@ -63,15 +63,8 @@ void renamelocation_Click(frmMain &form)
     // Taken as typed, like a new box's name. Cancelling gives "", which renames nothing.
     const QString newName =
         form.platform().inputBox(QStringLiteral("Please enter the new name for the Box.."));
-    if (newName.isEmpty() || newName == oldName)
+    if (newName.isEmpty() || newName == oldName || refuseTakenBoxName(form, newName))
         return;
-    for (int i = 0; i < boxList->count(); ++i) {
-        if (boxList->itemText(i) == newName) {
-            form.platform().message(QStringLiteral("Sorry, There is already a Box named ")
-                                    + newName);
-            return;
-        }
-    }
 
     form.movehistory->setPlainText(QString());
     int at = 0;

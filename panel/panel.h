@@ -53,6 +53,10 @@ void newtype_Click(frmMain &form);
 // Refresh steps shared by the handlers.
 void selectionSummary(frmMain &form, int selectedCount);
 void singleObjectFill(frmMain &form);
+// The header, Text1 .. Text18 and Value emptied through the assignment rule.
+void emptyPanelFields(frmMain &form);
+// The current object's movement history in movehistory, scrolled to its end.
+void showHistory(frmMain &form);
 void enableSummaryFields(frmMain &form, int selectedCount);
 void captionLoad(frmMain &form);
 // Empties the 16 captions when "TypeIndex" of the current object is 0, empty or not a

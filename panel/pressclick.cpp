@@ -42,6 +42,23 @@ void showReadyList(frmMain &form)
 
 } // namespace
 
+void emptyPanelFields(frmMain &form)
+{
+    assignField(form, form.textheader, QString());
+    for (int field = 1; field <= 18; ++field)
+        assignField(form, form.textField(field), QString());
+    assignField(form, form.Value, QString());
+}
+
+void showHistory(frmMain &form)
+{
+    const QString history = form.Vellum->UserProperty(QStringLiteral("MovementHistory"));
+    if (!history.isEmpty()) {
+        form.movehistory->setPlainText(history);
+        form.movehistory->moveCursor(QTextCursor::End);
+    }
+}
+
 void Vellum_Click(frmMain &form)
 {
     ::Vellum &canvas = *form.Vellum;
@@ -98,10 +115,7 @@ void Vellum_MouseDown(frmMain &form, int button, int shift, int x, int y)
     const int n = canvas.ObjectCount(2);
     if (n == 0) {
         selectionSummary(form, n);
-        assignField(form, form.textheader, QString());
-        for (int field = 1; field <= 18; ++field)
-            assignField(form, form.textField(field), QString());
-        assignField(form, form.Value, QString());
+        emptyPanelFields(form);
     } else if (n == 1) {
         // The type name comes from the current object before the selected one is made
         // current: after a right-button press that is object 1.
@@ -120,11 +134,7 @@ void Vellum_MouseDown(frmMain &form, int button, int shift, int x, int y)
         for (int field = 3; field <= 18; ++field)
             fill(form.textField(field), QString::number(field));
         fill(form.Value, QStringLiteral("Value"));
-        const QString history = canvas.UserProperty(QStringLiteral("MovementHistory"));
-        if (!history.isEmpty()) {
-            form.movehistory->setPlainText(history);
-            form.movehistory->moveCursor(QTextCursor::End);
-        }
+        showHistory(form);
     } else {
         selectionSummary(form, n);
     }

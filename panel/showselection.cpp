@@ -21,10 +21,7 @@ void showSelection(frmMain &form, SelectionCurrent current)
         form.Combo1->setEditText(n == 0 ? QStringLiteral("Choose Type") : QString());
         selectionSummary(form, n);
         if (n == 0) {
-            assignField(form, form.textheader, QString());
-            for (int field = 1; field <= 18; ++field)
-                assignField(form, form.textField(field), QString());
-            assignField(form, form.Value, QString());
+            emptyPanelFields(form);
             form.zLabel7->setText(QStringLiteral("0"));
             for (QLabel *label : form.Label)
                 label->setText(QString());
@@ -38,11 +35,7 @@ void showSelection(frmMain &form, SelectionCurrent current)
     // list: the command's own List1 stays.
     singleObjectFill(form);
     form.colortext->setText(canvas.UserProperty(QStringLiteral("Colour")));
-    const QString history = canvas.UserProperty(QStringLiteral("MovementHistory"));
-    if (!history.isEmpty()) {
-        form.movehistory->setPlainText(history);
-        form.movehistory->moveCursor(QTextCursor::End);
-    }
+    showHistory(form);
     enableSummaryFields(form, n);
     form.zLabel7->setText(QString::number(canvas.CurrentObject()));
     captionLoad(form);

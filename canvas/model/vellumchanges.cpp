@@ -99,14 +99,15 @@ void VellumModel::recordProperty(const QString &key, const QString *old, const Q
     d->changes.push_back(std::move(r));
 }
 
-void VellumModel::recordAttribute(int attribute, const QVariant &old, const QVariant &value)
+void VellumModel::recordAttribute(Attribute attribute, const QVariant &old,
+                                  const QVariant &value)
 {
     if (!d->recording)
         return;
     ChangeRecord r;
     r.kind = Kind::Attribute;
     r.id = d->current->id;
-    r.attribute = Attribute(attribute);
+    r.attribute = attribute;
     r.oldValue = old;
     r.newValue = value;
     d->changes.push_back(std::move(r));

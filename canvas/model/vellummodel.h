@@ -185,7 +185,11 @@ protected:
 private:
     void movedFrom(const QRect &before);  // the current object left before
     void recordProperty(const QString &key, const QString *old, const QString &value);
-    void recordAttribute(int attribute, const QVariant &old, const QVariant &value);
+    void recordAttribute(ChangeRecord::Attribute attribute, const QVariant &old,
+                         const QVariant &value);
+    // Writes one drawing attribute of the current object, recording what it replaced.
+    template<typename T>
+    bool writeAttribute(T VellumObject::*member, const T &value, ChangeRecord::Attribute which);
     void recordRect(const VellumObject &object, const std::array<qint32, 4> &old);
     void record(ChangeRecord &&change);
     void applyChange(const ChangeRecord &change, bool forward);

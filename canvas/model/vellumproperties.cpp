@@ -93,17 +93,24 @@ qint32 VellumModel::FindObject(const QString &key, const QString &value, int fla
 
 // --- drawing attributes ---
 
-bool VellumModel::SetFillColor(const QColor &color)
+template<typename T>
+bool VellumModel::writeAttribute(T VellumObject::*member, const T &value,
+                               ChangeRecord::Attribute which)
 {
     if (!d->current)
         return false;
-    if (d->current->fillColor == color)
+    T &field = d->current->*member;
+    if (field == value)
         return true;
-    recordAttribute(int(ChangeRecord::Attribute::FillColor),
-                    QVariant::fromValue(d->current->fillColor), QVariant::fromValue(color));
-    d->current->fillColor = color;
+    recordAttribute(which, QVariant::fromValue(field), QVariant::fromValue(value));
+    field = value;
     changed(*d->current);
     return true;
+}
+
+bool VellumModel::SetFillColor(const QColor &color)
+{
+    return writeAttribute(&VellumObject::fillColor, color, ChangeRecord::Attribute::FillColor);
 }
 
 QColor VellumModel::FillColor() const
@@ -113,15 +120,7 @@ QColor VellumModel::FillColor() const
 
 bool VellumModel::SetTextColor(const QColor &color)
 {
-    if (!d->current)
-        return false;
-    if (d->current->textColor == color)
-        return true;
-    recordAttribute(int(ChangeRecord::Attribute::TextColor),
-                    QVariant::fromValue(d->current->textColor), QVariant::fromValue(color));
-    d->current->textColor = color;
-    changed(*d->current);
-    return true;
+    return writeAttribute(&VellumObject::textColor, color, ChangeRecord::Attribute::TextColor);
 }
 
 QColor VellumModel::TextColor() const
@@ -131,15 +130,7 @@ QColor VellumModel::TextColor() const
 
 bool VellumModel::SetObjectText(const QString &text)
 {
-    if (!d->current)
-        return false;
-    if (d->current->objectText == text)
-        return true;
-    recordAttribute(int(ChangeRecord::Attribute::ObjectText),
-                    QVariant::fromValue(d->current->objectText), QVariant::fromValue(text));
-    d->current->objectText = text;
-    changed(*d->current);
-    return true;
+    return writeAttribute(&VellumObject::objectText, text, ChangeRecord::Attribute::ObjectText);
 }
 
 QString VellumModel::ObjectText() const
@@ -149,15 +140,7 @@ QString VellumModel::ObjectText() const
 
 bool VellumModel::SetDrawStyle(qint16 style)
 {
-    if (!d->current)
-        return false;
-    if (d->current->drawStyle == style)
-        return true;
-    recordAttribute(int(ChangeRecord::Attribute::DrawStyle),
-                    QVariant::fromValue(d->current->drawStyle), QVariant::fromValue(style));
-    d->current->drawStyle = style;
-    changed(*d->current);
-    return true;
+    return writeAttribute(&VellumObject::drawStyle, style, ChangeRecord::Attribute::DrawStyle);
 }
 
 qint16 VellumModel::DrawStyle() const
@@ -167,15 +150,7 @@ qint16 VellumModel::DrawStyle() const
 
 bool VellumModel::SetFillMode(qint16 mode)
 {
-    if (!d->current)
-        return false;
-    if (d->current->fillMode == mode)
-        return true;
-    recordAttribute(int(ChangeRecord::Attribute::FillMode),
-                    QVariant::fromValue(d->current->fillMode), QVariant::fromValue(mode));
-    d->current->fillMode = mode;
-    changed(*d->current);
-    return true;
+    return writeAttribute(&VellumObject::fillMode, mode, ChangeRecord::Attribute::FillMode);
 }
 
 qint16 VellumModel::FillMode() const
@@ -185,15 +160,7 @@ qint16 VellumModel::FillMode() const
 
 bool VellumModel::SetShapeParam(qint16 param)
 {
-    if (!d->current)
-        return false;
-    if (d->current->shapeParam == param)
-        return true;
-    recordAttribute(int(ChangeRecord::Attribute::ShapeParam),
-                    QVariant::fromValue(d->current->shapeParam), QVariant::fromValue(param));
-    d->current->shapeParam = param;
-    changed(*d->current);
-    return true;
+    return writeAttribute(&VellumObject::shapeParam, param, ChangeRecord::Attribute::ShapeParam);
 }
 
 qint16 VellumModel::ShapeParam() const
