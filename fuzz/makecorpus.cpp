@@ -1,8 +1,9 @@
-// Writes the fuzzer's seed corpus into a folder: small documents as the program saves them,
-// one of them with a picture.
+// Writes the fuzzers' seed corpora: small documents as the program saves them, one of them
+// with a picture, and journals of the changes that made them.
 //
-//   ambrook_fuzzcorpus FOLDER
+//   ambrook_fuzzcorpus FOLDER [JOURNAL-FOLDER]
 
+#include "canvas/model/journalfile.h"
 #include "canvas/model/vellummodel.h"
 #include "store/rules/textrules.h"
 
@@ -55,13 +56,35 @@ bool save(VellumModel &model, const QString &folder, const char *name)
     return model.SaveDocument(folder + u'/' + QLatin1String(name));
 }
 
+// A journal whose one step made the model's document, then took it back and made it again.
+bool journal(VellumModel &model, const QString &folder, const char *name)
+{
+    JournalRecord step;
+    step.text = u"new box Attic"_s;
+    step.window = "window"_ba;
+    step.changes = model.takeChanges();
+    JournalWriter writer;
+    QString reason;
+    const QString file = folder + u'/' + QLatin1String(name);
+    if (!writer.create(file, JournalOrigin::of(file), reason))
+        return false;
+    bool ok = true;
+    for (auto kind : {JournalRecord::Kind::Session, JournalRecord::Kind::Step,
+                      JournalRecord::Kind::Undo, JournalRecord::Kind::Redo}) {
+        JournalRecord record = kind == JournalRecord::Kind::Step ? step : JournalRecord();
+        record.kind = kind;
+        ok = writer.append(record) && ok;
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: ambrook_fuzzcorpus FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: ambrook_fuzzcorpus FOLDER [JOURNAL-FOLDER]\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
@@ -104,6 +127,14 @@ int main(int argc, char **argv)
          && picture.AddObject(12, 60, 60, 65, 65) && ok;
     picture.SetUserProperty(u"Type"_s, u"Pic"_s);
     ok = save(picture, folder, "picture.pic") && ok;
+
+    if (argc == 3) {
+        const QString journals = QString::fromLocal8Bit(argv[2]);
+        QDir().mkpath(journals);
+        ok = journal(boxes, journals, "boxes.journal") && ok;
+        ok = journal(texts, journals, "texts.journal") && ok;
+        ok = journal(picture, journals, "picture.journal") && ok;
+    }
 
     return ok ? 0 : 1;
 }

@@ -99,6 +99,7 @@ public:
     bool resume(const QString &file, qint64 wholeLength, int records, QString &reason);
     bool isOpen() const { return mFd >= 0; }
     QString fileName() const { return mFile; }
+    QString error() const { return mError; }   // why the last append failed
 
     bool append(const JournalRecord &record);
     void sync();            // now, waiting for it
@@ -117,6 +118,7 @@ private:
     void syncLoop();
 
     QString mFile;
+    QString mError;
     int mFd = -1;
     std::thread mSyncer;
     std::mutex mMutex;

@@ -1,0 +1,273 @@
+#include "canvas/model/journalbytes_p.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+#include <xxhash.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+using namespace JournalBytes;
+
+namespace {
+
+// The open journal's descriptor, for the signal handlers.
+std::atomic<int> signalFd{-1};
+
+// The frame at offset, if it is whole and its checksum matches.
+std::optional<QByteArrayView> frameAt(QByteArrayView bytes, qsizetype offset, QString &problem)
+{
+    const qsizetype left = bytes.size() - offset;
+    In head(bytes.sliced(offset, std::min(left, FrameHead)));
+    const quint32 length = head.number<quint32>();
+    const quint64 sum = head.number<quint64>();
+    if (!head.ok() || qsizetype(length) > left - FrameHead) {
+        problem = u"its last record is incomplete"_s;
+        return std::nullopt;
+    }
+    const QByteArrayView payload = bytes.sliced(offset + FrameHead, length);
+    if (checksum(payload) != sum) {
+        problem = u"a record is damaged (its checksum does not match)"_s;
+        return std::nullopt;
+    }
+    return payload;
+}
+
+QString systemError(const char *what)
+{
+    return QString::fromLocal8Bit(what) + u": "_s + QString::fromLocal8Bit(std::strerror(errno));
+}
+
+} // namespace
+
+JournalOrigin JournalOrigin::of(const QString &documentFile)
+{
+    JournalOrigin origin;
+    QFile file(documentFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return origin;
+    origin.size = file.size();
+    origin.modified = QFileInfo(file).lastModified().toMSecsSinceEpoch();
+    XXH3_state_t *state = XXH3_createState();
+    XXH3_64bits_reset(state);
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (qint64 n; (n = file.read(chunk.data(), chunk.size())) > 0;)
+        XXH3_64bits_update(state, chunk.constData(), size_t(n));
+    origin.hash = XXH3_64bits_digest(state);
+    XXH3_freeState(state);
+    return origin;
+}
+
+int JournalContents::changeCount() const
+{
+    return int(std::count_if(records.begin(), records.end(), [](const JournalRecord &r) {
+        return r.kind != JournalRecord::Kind::Session;
+    }));
+}
+
+JournalContents readJournal(QByteArrayView bytes, bool decodePictures)
+{
+    JournalContents contents;
+    contents.state = JournalContents::State::Unreadable;
+    if (!bytes.startsWith(QByteArrayView(Magic, MagicSize))) {
+        contents.problem = u"it is not an Ambrook journal"_s;
+        return contents;
+    }
+    QString problem;
+    const auto head = frameAt(bytes, MagicSize, problem);
+    if (!head || !readHead(*head, contents.origin)) {
+        contents.problem = u"its beginning is damaged"_s;
+        return contents;
+    }
+    contents.state = JournalContents::State::Read;
+    qsizetype at = MagicSize + FrameHead + head->size();
+    while (at < bytes.size()) {
+        const auto payload = frameAt(bytes, at, contents.problem);
+        if (!payload)
+            break;
+        JournalRecord record;
+        if (!JournalFile::decode(*payload, record, decodePictures)) {
+            contents.problem = u"a record cannot be read"_s;
+            break;
+        }
+        contents.records.push_back(std::move(record));
+        at += FrameHead + payload->size();
+    }
+    contents.wholeLength = at;
+    return contents;
+}
+
+JournalContents readJournal(const QString &file)
+{
+    JournalContents contents;
+    QFile in(file);
+    if (!in.exists())
+        return contents;
+    if (!in.open(QIODevice::ReadOnly)) {
+        contents.state = JournalContents::State::Unreadable;
+        contents.problem = in.errorString();
+        return contents;
+    }
+    const QByteArray bytes = in.readAll();
+    return readJournal(QByteArrayView(bytes));
+}
+
+std::function<void(int number)> JournalWriter::beforeAppend;
+
+JournalWriter::~JournalWriter()
+{
+    close();
+}
+
+bool JournalWriter::create(const QString &file, const JournalOrigin &origin, QString &reason)
+{
+    if (!open(file, true, 0, reason))
+        return false;
+    // The mark and the head in one write: a journal is never left without its head.
+    const QByteArray start =
+        QByteArray(Magic, MagicSize) + JournalFile::frame(headPayload(origin));
+    if (::write(mFd, start.constData(), size_t(start.size())) != start.size()) {
+        reason = systemError("write");
+        remove();
+        return false;
+    }
+    mRecords = 0;
+    // The folder too, so that the new file's name survives a power cut.
+    const int folder = ::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    sync();
+    return true;
+}
+
+bool JournalWriter::resume(const QString &file, qint64 wholeLength, int records, QString &reason)
+{
+    if (!open(file, false, wholeLength, reason))
+        return false;
+    mRecords = records;
+    return true;
+}
+
+bool JournalWriter::open(const QString &file, bool truncate, qint64 cut, QString &reason)
+{
+    close();
+    const int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | (truncate ? O_TRUNC : 0);
+    mFd = ::open(QFile::encodeName(file).constData(), flags, 0644);
+    if (mFd < 0) {
+        reason = systemError("open");
+        return false;
+    }
+    if (!truncate && ::ftruncate(mFd, cut) != 0) {
+        reason = systemError("truncate");
+        ::close(mFd);
+        mFd = -1;
+        return false;
+    }
+    mFile = file;
+    mStopping = false;
+    mDirty = false;
+    signalFd = mFd;
+    mSyncer = std::thread([this] { syncLoop(); });
+    return true;
+}
+
+bool JournalWriter::append(const JournalRecord &record)
+{
+    if (mFd < 0)
+        return false;
+    if (beforeAppend)
+        beforeAppend(mRecords + 1);
+    JournalRecord stamped;
+    const JournalRecord *toWrite = &record;
+    if (record.time == 0) {
+        stamped = record;
+        stamped.time = QDateTime::currentMSecsSinceEpoch();
+        toWrite = &stamped;
+    }
+    const QByteArray bytes = JournalFile::frame(JournalFile::encode(*toWrite));
+    const off_t before = ::lseek(mFd, 0, SEEK_END);
+    // One write of the whole frame: a kill leaves the record whole or not there.
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(mFd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            mError = systemError("write");
+            // No torn record may stay in front of the records that follow.
+            if (before >= 0 && ::ftruncate(mFd, before) != 0)
+                close();
+            return false;
+        }
+        done += n;
+    }
+    ++mRecords;
+    {
+        std::lock_guard lock(mMutex);
+        mDirty = true;
+    }
+    mWake.notify_one();
+    return true;
+}
+
+void JournalWriter::syncLoop()
+{
+    std::unique_lock lock(mMutex);
+    for (;;) {
+        mWake.wait(lock, [this] { return mDirty || mStopping; });
+        if (mStopping)
+            return;
+        // Steps come in runs (typing): one sync a moment later covers the run.
+        mWake.wait_for(lock, std::chrono::milliseconds(200), [this] { return mStopping; });
+        mDirty = false;
+        lock.unlock();
+        ::fdatasync(mFd);
+        lock.lock();
+    }
+}
+
+void JournalWriter::sync()
+{
+    if (mFd >= 0)
+        ::fdatasync(mFd);
+}
+
+void JournalWriter::close()
+{
+    if (mFd < 0)
+        return;
+    {
+        std::lock_guard lock(mMutex);
+        mStopping = true;
+    }
+    mWake.notify_one();
+    if (mSyncer.joinable())
+        mSyncer.join();
+    signalFd = -1;
+    ::fdatasync(mFd);
+    ::close(mFd);
+    mFd = -1;
+}
+
+bool JournalWriter::remove()
+{
+    close();
+    return mFile.isEmpty() || QFile::remove(mFile) || !QFile::exists(mFile);
+}
+
+void JournalWriter::syncFromSignal()
+{
+    const int fd = signalFd.load();
+    if (fd >= 0)
+        ::fdatasync(fd);
+}
