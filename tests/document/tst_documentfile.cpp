@@ -121,13 +121,15 @@ QByteArray editedDocument(const std::function<void(QJsonObject &top, QJsonObject
     return QJsonDocument(top).toJson(QJsonDocument::Compact);
 }
 
-QByteArray withField(const QString &key, const QJsonValue &value)
+// The field key of the object, or of the top level, set to value (removed if undefined).
+QByteArray withField(const QString &key, const QJsonValue &value, bool top = false)
 {
-    return editedDocument([&](QJsonObject &, QJsonObject &first) {
+    return editedDocument([&](QJsonObject &t, QJsonObject &first) {
+        QJsonObject &in = top ? t : first;
         if (value.isUndefined())
-            first.remove(key);
+            in.remove(key);
         else
-            first[key] = value;
+            in[key] = value;
     });
 }
 
@@ -226,12 +228,7 @@ private slots:
         QTest::newRow("other format")
             << QByteArray(R"({"format": "pic", "version": 1})") << u"not an Ambrook document"_s;
         const auto top = [](const char *key, const QJsonValue &value) {
-            return editedDocument([&](QJsonObject &t, QJsonObject &) {
-                if (value.isUndefined())
-                    t.remove(QLatin1String(key));
-                else
-                    t[QLatin1String(key)] = value;
-            });
+            return withField(QLatin1String(key), value, true);
         };
         QTest::newRow("newer version")
             << top("version", 2) << u"it was written by a newer version of Ambrook"_s;
@@ -283,8 +280,7 @@ private slots:
         field("picture", u"not base64!"_s, u"\"picture\" is not in base64"_s);
         field("picture", 12, u"\"picture\""_s);
         QTest::newRow("picture object without picture")
-            << editedDocument([](QJsonObject &, QJsonObject &first) { first["kind"_L1] = 12; })
-            << u"\"picture\" is missing from a picture"_s;
+            << withField(u"kind"_s, 12) << u"\"picture\" is missing from a picture"_s;
 
         QJsonArray many;
         for (int i = 0; i < 40; ++i)
@@ -335,14 +331,8 @@ private slots:
         o->pictureData = picture;
         objects.push_back(std::move(o));
 
-        // The document loads whatever the picture holds; the bytes come back as they were.
-        Objects back;
-        QString error;
-        QVERIFY2(DocumentFile::read(DocumentFile::write(objects), back, error), qPrintable(error));
-        QCOMPARE(back.size(), size_t(1));
-        QCOMPARE(back[0]->pictureData, picture);
-        QCOMPARE(!VellumModel::decodePicture(back[0]->pictureData).isNull(), decodes);
-
+        // The document loads without a word whatever the picture holds; the bytes come back
+        // as they were.
         QTemporaryDir dir;
         const QString pic = dir.filePath(u"pic"_s);
         QVERIFY(writeFile(pic, DocumentFile::write(objects)));
@@ -352,7 +342,9 @@ private slots:
         QVERIFY(model.LoadDocument(pic));
         QCOMPARE(model.ObjectCount(1), 1);
         QCOMPARE(messages, QStringList());
+        QCOMPARE(model.objects().front()->pictureData, picture);
         QCOMPARE(model.objects().front()->picture.isNull(), !decodes);
+        QCOMPARE(VellumModel::decodePicture(picture).isNull(), !decodes);
     }
 
     void saveToReadOnlyFolder()

@@ -49,10 +49,10 @@ struct Panel : Harness
         const int y = 95 + 14 * (slot / 6);
         if (!canvas().AddObject(10, x, y, x + 10, y + 10))
             return 0;
-        const QStringList keys{u"Type"_s, u"Name"_s, u"TypeIndex"_s, u"Colour"_s, u"Value"_s};
-        const QStringList values{type, name, typeIndex, colour, u"0"_s};
-        for (int i = 0; i < keys.size(); ++i)
-            canvas().SetUserProperty(keys[i], values[i]);
+        for (const auto &[key, value] : {std::pair {u"Type"_s, type}, {u"Name"_s, name},
+                                         {u"TypeIndex"_s, typeIndex}, {u"Colour"_s, colour},
+                                         {u"Value"_s, u"0"_s}})
+            canvas().SetUserProperty(key, value);
         canvas().SetObjectText(name);
         canvas().SetLayer(3);
         canvas().SetSelected(false);
@@ -90,18 +90,33 @@ class PanelTest : public QObject
     Q_OBJECT
 
 private slots:
+    // A click shows the object's values, its colours, and its type's captions with the rows
+    // past them covered; a click on a "Book" (four captions) comes first, so stale captions
+    // would show.
     void clickFillsThePanel_data()
     {
         QTest::addColumn<QString>("colourText");
         QTest::addColumn<int>("fill"); // palette colour, -1: the fill stays as it was
         QTest::addColumn<int>("text");
-        QTest::newRow("15: a new object's white") << u"15"_s << 15 << 0;
-        QTest::newRow("6 takes white text") << u"6"_s << 6 << 15;
-        QTest::newRow("7 takes black text") << u"7"_s << 7 << 0;
-        QTest::newRow("0") << u"0"_s << 0 << 15;
-        QTest::newRow("empty") << QString() << -1 << 15;
-        QTest::newRow("not a number") << u"red"_s << -1 << 15;
-        QTest::newRow("beyond the palette") << u"20"_s << -1 << 0;
+        QTest::addColumn<QString>("typeIndex");
+        QTest::addColumn<QStringList>("captions");
+        const QStringList book {u"Author"_s, u"Title"_s, u"Year"_s, u"Shelf"_s};
+        QTest::newRow("15: a new object's white") << u"15"_s << 15 << 0 << u"1"_s << book;
+        QTest::newRow("6 takes white text") << u"6"_s << 6 << 15 << u"1"_s << book;
+        QTest::newRow("7 takes black text") << u"7"_s << 7 << 0 << u"1"_s << book;
+        QTest::newRow("0") << u"0"_s << 0 << 15 << u"1"_s << book;
+        QTest::newRow("empty") << QString() << -1 << 15 << u"1"_s << book;
+        QTest::newRow("not a number") << u"red"_s << -1 << 15 << u"1"_s << book;
+        QTest::newRow("beyond the palette") << u"20"_s << -1 << 0 << u"1"_s << book;
+        const auto white = [](const char *name, const QString &typeIndex, QStringList captions) {
+            QTest::newRow(name) << u"15"_s << 15 << 0 << typeIndex << captions;
+        };
+        white("no type index", QString(), {});
+        white("type index 0", u"0"_s, {});
+        white("three captions", u"18"_s, {u"Maker"_s, u"Size"_s, u"Bought"_s});
+        white("no captions", u"35"_s, {});
+        white("type index not a number", u"abc"_s, {});
+        white("past the end of the table", u"250"_s, {});
     }
 
     void clickFillsThePanel()
@@ -109,9 +124,13 @@ private slots:
         QFETCH(QString, colourText);
         QFETCH(int, fill);
         QFETCH(int, text);
+        QFETCH(QString, typeIndex);
+        QFETCH(QStringList, captions);
         Panel h;
         frmMain &f = h.f;
-        const qint32 id = h.add(u"Object"_s, u"Kettle"_s, u"1"_s, colourText);
+        h.clickObject(h.add(u"Object"_s, u"Atlas"_s, u"1"_s, u"3"_s));
+        QCOMPARE(h.covered(), coveredFrom(4));
+        const qint32 id = h.add(u"Object"_s, u"Kettle"_s, typeIndex, colourText);
         const QStringList keys {u"Info"_s, u"set"_s, u"1"_s, u"17"_s, u"18"_s, u"Value"_s};
         const QStringList values {u"Kitchen"_s, u"Book"_s, u"/tmp/kettle.txt"_s, u"last"_s,
                                   u"3/4/2026"_s, u"25"_s};
@@ -130,6 +149,11 @@ private slots:
         QCOMPARE(shown, QStringList({u"Kettle"_s, u"Book"_s, u"/tmp/kettle.txt"_s, u"last"_s,
                                      u"3/4/2026"_s, u"25"_s, colourText, QString::number(id),
                                      u"Colour"_s}));
+        QStringList labels;
+        for (QLabel *label : f.Label)
+            labels << label->text();
+        QCOMPARE(labels, captions + QStringList(16 - captions.size()));
+        QCOMPARE(h.covered(), coveredFrom(int(captions.size())));
         // The refresh wrote every value back unchanged.
         QCOMPARE(h.properties(id, keys), values);
         QCOMPARE(object(h, id).fillColor, fill < 0 ? oldFill : palette(fill));
@@ -207,50 +231,19 @@ private slots:
         QCOMPARE(h.properties(b, {u"5"_s, u"Value"_s}), QStringList({QString(), u"0"_s}));
     }
 
-    void captionsAndCovers_data()
-    {
-        QTest::addColumn<QString>("typeIndex");
-        QTest::addColumn<QStringList>("shown");
-        QTest::addColumn<int>("firstCovered");
-        const QStringList none(16, QString());
-        const QStringList tool = QStringList({u"Maker"_s, u"Size"_s, u"Bought"_s}) + none.mid(3);
-        QTest::newRow("no type index") << QString() << none << 0;
-        QTest::newRow("type index 0") << u"0"_s << none << 0;
-        QTest::newRow("three captions") << u"18"_s << tool << 3;
-        QTest::newRow("no captions") << u"35"_s << none << 0;
-        QTest::newRow("not a number") << u"abc"_s << none << 0;
-        QTest::newRow("past the end of the table") << u"250"_s << none << 0;
-    }
-
-    void captionsAndCovers()
-    {
-        QFETCH(QString, typeIndex);
-        QFETCH(QStringList, shown);
-        QFETCH(int, firstCovered);
-        Panel h;
-        // A first click on a "Book" opens four rows, so stale captions would show.
-        h.clickObject(h.add(u"Object"_s, u"Atlas"_s));
-        QCOMPARE(h.covered(), coveredFrom(4));
-
-        h.clickObject(h.add(u"Object"_s, u"Saw"_s, typeIndex));
-        QStringList texts;
-        for (QLabel *label : h.f.Label)
-            texts << label->text();
-        QCOMPARE(texts, shown);
-        QCOMPARE(h.covered(), coveredFrom(firstCovered));
-    }
-
-    void waitingObjectsAreListedAndRepainted()
+    // A press with objects waiting lists them, paints them white and leaves the last one
+    // current: the type chooser follows it, not the selected box.
+    void waitingObjects()
     {
         Panel h;
+        const qint32 box = h.add(u"Location"_s, u"Attic"_s);
+        writeProperty(h, box, u"set"_s, u"Book"_s);
         const qint32 a = h.add(u"Object"_s, u"Anvil"_s, {}, u"3"_s);
         const qint32 b = h.add(u"Object"_s, u"Bell"_s, {}, u"9"_s);
         const qint32 c = h.add(u"Object"_s, u"Cart"_s, {}, u"12"_s);
-        const qint32 pressed = h.add(u"Object"_s, u"Desk"_s);
-        writeProperty(h, pressed, u"set"_s, u"Book"_s);
         h.f.List1->addItem(u"an old search hit"_s);
         h.f.readyList = {QString::number(c), QString::number(a), QString::number(b)};
-        h.clickObject(pressed);
+        h.clickObject(box);
 
         QCOMPARE(listLines(h.f.List1), QStringList({u"Cart"_s, u"Anvil"_s, u"Bell"_s}));
         QCOMPARE(h.f.Label19->text(), u"Objects ready to move"_s);
@@ -258,9 +251,17 @@ private slots:
             QCOMPARE(object(h, id).fillColor, palette(15));
             QCOMPARE(object(h, id).textColor, palette(0));
         }
-        // The last waiting object is left current; its empty "set" decides the chooser.
+        // Bell's empty "set" decides the chooser, and a type choice goes to Bell.
         QCOMPARE(h.canvas().CurrentObject(), b);
         QCOMPARE(h.f.Combo1->currentText(), u"Choose Type"_s);
+        choose(h.f.Combo1, 6);
+        QCOMPARE(h.properties(b, {u"set"_s, u"Colour"_s}), QStringList({u"Car"_s, u"6"_s}));
+        QCOMPARE(h.properties(box, {u"set"_s, u"TypeIndex"_s}), QStringList({u"Book"_s, u"1"_s}));
+        // Bell's "Type" lets the header through, and the new name lands on the selected box.
+        Harness::typeInto(h.f.textheader, u"s"_s);
+        QCOMPARE(h.property(box, u"Name"_s), u"Attics"_s);
+        QCOMPARE(object(h, box).objectText, u"Attics"_s);
+        QCOMPARE(h.property(b, u"Name"_s), u"Bell"_s);
     }
 
     void rightButtonPress()
@@ -362,26 +363,6 @@ private slots:
         retype(h.f.textheader, u"Drill"_s);
         QCOMPARE(h.property(id, u"Name"_s), byHeader);
         QCOMPARE(object(h, id).objectText, picture ? byName : byHeader);
-    }
-
-    void editsWithAWaitingObject()
-    {
-        Panel h;
-        const qint32 box = h.add(u"Location"_s, u"Attic"_s);
-        const qint32 waiting = h.add(u"Object"_s, u"Rug"_s);
-        h.f.readyList = {QString::number(waiting)};
-        h.clickObject(box);
-        QCOMPARE(h.canvas().CurrentObject(), waiting);
-        // A type choice goes to the current object, the last waiting one, not the selected.
-        choose(h.f.Combo1, 6);
-        QCOMPARE(h.properties(waiting, {u"set"_s, u"Colour"_s}), QStringList({u"Car"_s, u"6"_s}));
-        QCOMPARE(h.properties(box, {u"set"_s, u"TypeIndex"_s}), QStringList({QString(), u"1"_s}));
-        // The current object's "Type" lets the header through, and the new name lands on the
-        // selected box.
-        Harness::typeInto(h.f.textheader, u"s"_s);
-        QCOMPARE(h.property(box, u"Name"_s), u"Attics"_s);
-        QCOMPARE(object(h, box).objectText, u"Attics"_s);
-        QCOMPARE(h.property(waiting, u"Name"_s), u"Rug"_s);
     }
 
     void choosingAType_data()

@@ -127,24 +127,8 @@ private slots:
         QCOMPARE(savedStart(u"SaveId"_s), u"10"_s);
     }
 
-    void lastStartObjectWins()
-    {
-        Harness h(false);
-        DocumentBuilder doc;
-        for (int i = 0; i < 2; ++i)
-            doc.add(5, 90, 35, 135, {{u"Type"_s, u"Loadout"_s}, {u"Name"_s, u"Start"_s},
-                                     {u"Boxes"_s, QString()}, {u"SaveId"_s, u"4"_s},
-                                     {u"ObjectTypes"_s, typeTableWithNames()}});
-        h.startOn(doc);
-        const auto &objects = h.canvas().objects();
-        QCOMPARE(h.form->startObject, objects.at(1)->id);
-        QCOMPARE(h.property(objects.at(0)->id, u"Info"_s), u"Start"_s);
-        QCOMPARE(h.property(objects.at(1)->id, u"Info"_s), u"Start"_s);
-        QCOMPARE(comboLines(h.form->Combo1), typeNames());
-        QCOMPARE(h.form->Combo1->currentText(), u"Choose Type"_s);
-    }
-
     // Every name is kept, listed and saved; the first 45 of the list have their buttons.
+    // Of two start objects the last wins, and start-up gives both their "Info".
     void boxList_data()
     {
         QTest::addColumn<QStringList>("boxes");
@@ -168,10 +152,21 @@ private slots:
         QFETCH(QStringList, expected);
         Harness h(false);
         DocumentBuilder doc;
-        doc.startObject(boxes, u"4"_s, typeTableWithNames());
+        const auto start = [&](const QString &types) {
+            return doc.add(5, 90, 35, 135, {{u"Type"_s, u"Loadout"_s}, {u"Name"_s, u"Start"_s},
+                                            {u"Boxes"_s, TextRules::joinCrLf(boxes)},
+                                            {u"SaveId"_s, u"4"_s}, {u"ObjectTypes"_s, types}});
+        };
+        const qint32 older = start(sampleTable());
+        const qint32 winner = start(typeTableWithNames());
         for (int i = 0; i < expected.size(); ++i)
             doc.box(expected.at(i), 100 + (i % 10) * 50, 100 + (i / 10) * 60);
         h.startOn(doc);
+        QCOMPARE(h.form->startObject, winner);
+        QCOMPARE(QStringList({h.property(older, u"Info"_s), h.property(winner, u"Info"_s)}),
+                 QStringList({u"Start"_s, u"Start"_s}));
+        QCOMPARE(comboLines(h.form->Combo1), typeNames());
+        QCOMPARE(h.form->Combo1->currentText(), u"Choose Type"_s);
         QCOMPARE(comboLines(h.form->locationcombo1), expected);
         QCOMPARE(h.form->boxNameText, TextRules::joinCrLf(boxes));
         for (int i = 0; i < 45; ++i) {
@@ -191,102 +186,88 @@ private slots:
         QCOMPARE(savedStart(u"Boxes"_s), TextRules::joinCrLf(boxes));
     }
 
-    void alarmCheck_data()
+    // Quit checks every alarm date, then writes the numbered backup and the document, both
+    // with the raised counter; a bad date stops it before anything is written.
+    void quit_data()
     {
         QTest::addColumn<QString>("alarm");
-        QTest::addColumn<bool>("quits");
-        QTest::newRow("no alarm date") << QString() << true;
-        QTest::newRow("a date") << u"3/15/2026"_s << true;
-        QTest::newRow("an ISO date") << u"2026-03-15"_s << true;
-        QTest::newRow("an ISO date and time") << u"2026-03-01T08:00"_s << true;
-        QTest::newRow("words") << u"next week"_s << false;
-        QTest::newRow("impossible day") << u"2/30/2026"_s << false;
-        QTest::newRow("day first") << u"31/02/2026"_s << false;
-        QTest::newRow("all nines") << u"99/99/9999"_s << false;
-        QTest::newRow("control character") << u"\u0001"_s << false;
+        QTest::addColumn<QString>("saveId");
+        QTest::addColumn<QStringList>("existing");   // backup numbers already there
+        QTest::addColumn<QString>("written");        // the new counter; empty: refused
+        const QStringList none, two {u"1"_s, u"2"_s};
+        QTest::newRow("no alarm date") << QString() << u"2"_s << none << u"3"_s;
+        QTest::newRow("a date") << u"3/15/2026"_s << u"2"_s << none << u"3"_s;
+        QTest::newRow("an ISO date") << u"2026-03-15"_s << u"2"_s << none << u"3"_s;
+        QTest::newRow("an ISO date and time") << u"2026-03-01T08:00"_s << u"2"_s << none << u"3"_s;
+        for (const char *bad : {"next week", "2/30/2026", "31/02/2026", "99/99/9999"})
+            QTest::addRow("bad date %s", bad)
+                << QString::fromLatin1(bad) << u"2"_s << none << QString();
+        QTest::newRow("control character") << u"\u0001"_s << u"2"_s << none << QString();
+        QTest::newRow("counter 0") << QString() << u"0"_s << none << u"1"_s;
+        QTest::newRow("counter 41") << QString() << u"41"_s << none << u"42"_s;
+        QTest::newRow("beyond 16 bits") << QString() << u"40000"_s << none << u"40001"_s;
+        QTest::newRow("backup already there")
+            << QString() << u"4"_s << QStringList {u"5"_s, u"6"_s} << u"7"_s;
+        // A counter that is no number counts as 0 and skips past the backups there.
+        for (const char *saveId : {"abc", "", "-5", "1e400", "NaN", "99999999999999999999"})
+            QTest::addRow("no number \"%s\", two backups", saveId)
+                << QString() << QString::fromLatin1(saveId) << two << u"3"_s;
+        QTest::newRow("number then words") << QString() << u"12abc"_s << two << u"13"_s;
     }
 
-    void alarmCheck()
+    void quit()
     {
         QFETCH(QString, alarm);
-        QFETCH(bool, quits);
-        Drawing d(QString(), alarm, u"2"_s);
+        QFETCH(QString, saveId);
+        QFETCH(QStringList, existing);
+        QFETCH(QString, written);
+        Drawing d(QString(), alarm, saveId);
         // Start-up's alarm report passes a bad date without a word.
         QCOMPARE(d.messages(), QStringList());
-        if (!quits)
+        if (written.isEmpty())
             QCOMPARE(d.harness.platform->beeps, 0);
+        for (const QString &n : existing)
+            QVERIFY(writeFile(u"backups/pic"_s + n, "an older backup"));
         d.form().boxNameText = u"Attic\r\nCellar\r\n"_s;
         const QByteArray before = fileBytes(u"pic"_s);
 
         d.quit();
 
-        QCOMPARE(d.form().isVisible(), !quits);
-        QCOMPARE(fileBytes(u"pic"_s) != before, quits);
-        QCOMPARE(QDir(u"backups"_s).entryList(QDir::Files).size(), quits ? 1 : 0);
-        if (quits) {
-            QVERIFY(d.messages().isEmpty());
-            QCOMPARE(savedStart(u"Boxes"_s), u"Attic\r\nCellar\r\n"_s);
-        } else {
+        QCOMPARE(QDir(u"backups"_s).entryList(QDir::Files).size(),
+                 existing.size() + (written.isEmpty() ? 0 : 1));
+        if (written.isEmpty()) {
+            QVERIFY(d.form().isVisible());
             QCOMPARE(d.messages(), QStringList {u"Please change the Alarm Date for Rug, "
                                                 "it disnae make sense"_s});
             // Nothing was written, not even to the start object.
-            QCOMPARE(d.harness.startProperty(u"Boxes"_s), u"Attic\r\n"_s);
-            QCOMPARE(d.harness.startProperty(u"SaveId"_s), u"2"_s);
+            QCOMPARE(fileBytes(u"pic"_s), before);
+            QCOMPARE(d.harness.properties(d.form().startObject, {u"Boxes"_s, u"SaveId"_s}),
+                     QStringList({u"Attic\r\n"_s, saveId}));
+            return;
         }
+        QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
+        QCOMPARE(d.messages(), QStringList());
+        QCOMPARE(savedStart(u"SaveId"_s), written);
+        QCOMPARE(savedStart(u"Boxes"_s), u"Attic\r\nCellar\r\n"_s);
+        QCOMPARE(fileBytes(u"backups/pic"_s + written), fileBytes(u"pic"_s));
+        for (const QString &n : existing)
+            QCOMPARE(fileBytes(u"backups/pic"_s + n), QByteArray("an older backup"));
     }
 
+    // The bad dates are named one at a time, in drawing order.
     void badDatesNamedOneByOne()
     {
         Drawing d(u"soon"_s, u"later"_s);
         d.quit();
-        QCOMPARE(d.messages().last(),
-                 u"Please change the Alarm Date for Lamp, it disnae make sense"_s);
         writeProperty(d.harness, d.lamp, u"18"_s, QString());
         d.quit();
-        QCOMPARE(d.messages().size(), 2);
-        QCOMPARE(d.messages().last(),
-                 u"Please change the Alarm Date for Rug, it disnae make sense"_s);
         QVERIFY(d.form().isVisible());
         writeProperty(d.harness, d.rug, u"18"_s, u"12/24/2026"_s);
         d.quit();
-        QCOMPARE(d.messages().size(), 2);
+        QCOMPARE(d.messages(),
+                 QStringList({u"Please change the Alarm Date for Lamp, it disnae make sense"_s,
+                              u"Please change the Alarm Date for Rug, it disnae make sense"_s}));
         QVERIFY(!d.form().isVisible());
-    }
-
-    void saveCounter_data()
-    {
-        QTest::addColumn<QString>("saveId");
-        QTest::addColumn<QStringList>("existing");
-        QTest::addColumn<QString>("written");
-        const QStringList none, two {u"1"_s, u"2"_s};
-        QTest::newRow("counter 0") << u"0"_s << none << u"1"_s;
-        QTest::newRow("counter 41") << u"41"_s << none << u"42"_s;
-        QTest::newRow("beyond 16 bits") << u"40000"_s << none << u"40001"_s;
-        QTest::newRow("backup already there") << u"4"_s << QStringList {u"5"_s, u"6"_s} << u"7"_s;
-        // A counter that is no number counts as 0 and skips past the backups there.
-        for (const char *saveId : {"abc", "", "-5", "1e400", "NaN", "99999999999999999999"})
-            QTest::addRow("no number \"%s\", two backups", saveId)
-                << QString::fromLatin1(saveId) << two << u"3"_s;
-        QTest::newRow("number then words") << u"12abc"_s << two << u"13"_s;
-    }
-
-    void saveCounter()
-    {
-        QFETCH(QString, saveId);
-        QFETCH(QStringList, existing);
-        QFETCH(QString, written);
-        Drawing d(QString(), QString(), saveId);
-        for (const QString &n : existing)
-            QVERIFY(writeFile(u"backups/pic"_s + n, "an older backup"));
-
-        d.quit();
-
-        QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
-        QCOMPARE(savedStart(u"SaveId"_s), written);
-        QCOMPARE(fileBytes(u"backups/pic"_s + written), fileBytes(u"pic"_s));
-        QCOMPARE(QDir(u"backups"_s).entryList(QDir::Files).size(), existing.size() + 1);
-        for (const QString &n : existing)
-            QCOMPARE(fileBytes(u"backups/pic"_s + n), QByteArray("an older backup"));
     }
 
     void failedSaveKeepsWindowOpen_data()
@@ -349,10 +330,10 @@ private slots:
 
         QVERIFY(d.form().isVisible());
         QVERIFY(!editor.isVisible());
-        const QStringList names = comboLines(d.form().Combo1);
-        QCOMPARE(names.size(), 15);
-        QCOMPARE(names.at(0), u"Novels"_s);
-        QCOMPARE(names.at(3), u"Tools"_s);
+        QStringList names(15);
+        names[0] = u"Novels"_s;
+        names[3] = u"Tools"_s;
+        QCOMPARE(comboLines(d.form().Combo1), names);
         QCOMPARE(d.form().Combo1->currentText(), shown);
         const QString table = sampleTable().replace(0, 5, u"Novels"_s);
         QCOMPARE(d.storedTable(), table);
@@ -404,13 +385,10 @@ private:
                  QStringList({u"Loadout"_s, u"Start"_s, u"Start"_s, u"Start"_s, u"0"_s,
                               QString(), u"3"_s, noTypes}));
         const VellumObject &o = object(h, start);
-        QCOMPARE(o.kind, qint16(10));
-        QCOMPARE(QRect(QPoint(o.x1, o.y1), QPoint(o.x2, o.y2)),
-                 QRect(QPoint(5, 90), QPoint(35, 135)));
-        QCOMPARE(o.fillColor, QColor(0, 128, 128));
-        QCOMPARE(o.textColor, QColor(255, 255, 255));
-        QCOMPARE(o.objectText, u"Start"_s);
-        QCOMPARE(o.shapeParam, qint16(200));
+        QCOMPARE(QVariantList({o.kind, o.x1, o.y1, o.x2, o.y2, o.fillColor, o.textColor,
+                               o.objectText, o.shapeParam}),
+                 QVariantList({qint16(10), 5, 90, 35, 135, QColor(0, 128, 128),
+                               QColor(255, 255, 255), u"Start"_s, qint16(200)}));
         QCOMPARE(h.form->typeTableTextValue, noTypes);
         QCOMPARE(h.form->Combo1->count(), 0);
         QVERIFY(QDir(u"backups"_s).exists());
