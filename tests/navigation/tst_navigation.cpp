@@ -8,17 +8,18 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Starts the main window on a drawing with boxes "Attic" and "Cellar" (and the box list
-// names given), plus one stored object in "Attic".
+// Starts the main window on a drawing with boxes "Attic" at (200, 100) and "Cellar" (and the
+// box list names given), plus one stored object in "Attic".
 struct Boxes
 {
-    explicit Boxes(const QStringList &names = {u"Attic"_s, u"Cellar"_s})
+    explicit Boxes(const QStringList &names = {u"Attic"_s, u"Cellar"_s},
+                   QPoint cellarAt = QPoint(400, 300))
         : harness(false)
     {
         DocumentBuilder doc;
         start = doc.startObject(names);
         attic = doc.box(u"Attic"_s, 200, 100);
-        cellar = doc.box(u"Cellar"_s, 400, 300);
+        cellar = doc.box(u"Cellar"_s, cellarAt.x(), cellarAt.y());
         thing = doc.storedObject(u"Lamp"_s, u"Attic"_s, 200, 100);
         harness.startOn(doc);
     }
@@ -51,66 +52,64 @@ class TestNavigation : public QObject
     Q_OBJECT
 
 private slots:
+    // A shortcut button makes its box current, lights it alone and brings the point 8 units
+    // above the box's corner to the view's top left at the fit scale. A box listed without an
+    // object ("Ghost"), or any box pressed after the list was empty, keeps the drop point and
+    // shows the origin.
+    void shortcutChoosesBox_data()
+    {
+        QTest::addColumn<QPoint>("cellar");       // corner of the Cellar box
+        QTest::addColumn<bool>("emptied");        // the list was empty before the presses
+        QTest::addColumn<QList<int>>("presses");  // buttons pressed, first first
+        QTest::addColumn<QPoint>("drop");
+        QTest::addColumn<QPoint>("corner");       // drawing point at the view's top left
+        QTest::addColumn<int>("lit");             // the yellow button, -1: no picture at all
+        const QPoint attic(200, 100), cellar(400, 300), far(2000, 1508), below(-300, -192);
+        const QPoint origin(0, -8);
+        QTest::newRow("second box") << cellar << false << QList {1} << cellar << QPoint(400, 292)
+                                    << 1;
+        QTest::newRow("back to the first") << cellar << false << QList {1, 0} << attic
+                                           << QPoint(200, 92) << 0;
+        QTest::newRow("far right") << far << false << QList {1} << far << QPoint(2000, 1500) << 1;
+        QTest::newRow("negative") << below << false << QList {1} << below << QPoint(-300, -200)
+                                  << 1;
+        QTest::newRow("listed without an object") << cellar << false << QList {1, 2} << cellar
+                                                  << origin << 2;
+        QTest::newRow("after an empty list") << cellar << true << QList {1} << attic << origin
+                                             << -1;
+    }
+
     void shortcutChoosesBox()
     {
-        // "Ghost" is listed but has no object on the drawing.
-        Boxes b({u"Attic"_s, u"Cellar"_s, u"Ghost"_s});
+        QFETCH(QPoint, cellar);
+        QFETCH(bool, emptied);
+        QFETCH(QList<int>, presses);
+        QFETCH(QPoint, drop);
+        QFETCH(QPoint, corner);
+        QFETCH(int, lit);
+        Boxes b({u"Attic"_s, u"Cellar"_s, u"Ghost"_s}, cellar);
         QCOMPARE(b.form().Shortcut[2]->text(), u"Ghost"_s);
-        QTest::mouseClick(b.form().Shortcut[1], Qt::LeftButton);
-        QCOMPARE(b.form().currentBox, 1);
-        QCOMPARE(QPoint(b.form().dropX, b.form().dropY), QPoint(400, 300));
-        QCOMPARE(steps::pixelOf(b.harness, 400, 292), QPoint(0, 0));
-        QVERIFY(!b.form().Shortcut[0]->icon().isNull());
-        QCOMPARE(QList({isYellow(b.form().Shortcut[0]), isYellow(b.form().Shortcut[1])}),
-                 QList({false, true}));
+        if (emptied) {
+            for (QPushButton *button : b.form().Shortcut)
+                button->setIcon(QIcon());
+            b.form().currentBox = -1;
+        }
+        for (int k : presses)
+            QTest::mouseClick(b.form().Shortcut[size_t(k)], Qt::LeftButton);
 
-        QTest::mouseClick(b.form().Shortcut[0], Qt::LeftButton);
-        QCOMPARE(QList({isYellow(b.form().Shortcut[0]), isYellow(b.form().Shortcut[1])}),
-                 QList({true, false}));
-        QCOMPARE(QPoint(b.form().dropX, b.form().dropY), QPoint(200, 100));
-
-        // Without an object the drop point stays and the view goes to the origin.
-        QTest::mouseClick(b.form().Shortcut[2], Qt::LeftButton);
-        QCOMPARE(b.form().currentBox, 2);
-        QCOMPARE(QPoint(b.form().dropX, b.form().dropY), QPoint(200, 100));
-        QCOMPARE(steps::pixelOf(b.harness, 0, -8), QPoint(0, 0));
-        QVERIFY(isYellow(b.form().Shortcut[2]));
-    }
-
-    void shortcutAfterEmptyList()
-    {
-        Boxes b;
-        for (QPushButton *button : b.form().Shortcut)
-            button->setIcon(QIcon());
-        b.form().currentBox = -1;
-
-        QTest::mouseClick(b.form().Shortcut[1], Qt::LeftButton);
-        QCOMPARE(b.form().currentBox, 1);
-        QCOMPARE(b.form().dropX, 200); // still the first box's corner from start-up
-        QVERIFY(b.form().Shortcut[0]->icon().isNull() && b.form().Shortcut[1]->icon().isNull());
-        QCOMPARE(steps::pixelOf(b.harness, 0, -8), QPoint(0, 0));
-    }
-
-    void zoomInBringsPointToCorner_data()
-    {
-        QTest::addColumn<QPoint>("at");
-        QTest::newRow("box corner") << QPoint(400, 292);
-        QTest::newRow("origin above the drawing") << QPoint(0, -8);
-        QTest::newRow("far right") << QPoint(2000, 1500);
-        QTest::newRow("negative") << QPoint(-300, -200);
-    }
-
-    void zoomInBringsPointToCorner()
-    {
-        QFETCH(QPoint, at);
-        Boxes b;
-        steps::zoomTo(b.harness, at.x(), at.y());
-        QCOMPARE(steps::pixelOf(b.harness, at.x(), at.y()), QPoint(0, 0));
+        QCOMPARE(b.form().currentBox, presses.last());
+        QCOMPARE(QPoint(b.form().dropX, b.form().dropY), drop);
+        QCOMPARE(steps::pixelOf(b.harness, corner.x(), corner.y()), QPoint(0, 0));
         QCOMPARE(b.canvas().ZoomMode(), 0);
         QCOMPARE(b.canvas().ZoomX(), b.canvas().FitZoomX());
         // A stored object (4 x 4 units) is big enough to press and drag.
-        const QPoint size = steps::pixelOf(b.harness, at.x() + 4, at.y() + 4) - QPoint(0, 0);
+        const QPoint size = steps::pixelOf(b.harness, corner.x() + 4, corner.y() + 4);
         QVERIFY(size.x() >= 16 && size.y() >= 16);
+        for (int k = 0; k < 3; ++k) {
+            const QPushButton *button = b.form().Shortcut[size_t(k)];
+            QCOMPARE(button->icon().isNull(), lit < 0);
+            QCOMPARE(isYellow(button), k == lit);
+        }
     }
 
     void deleteKey_data()
