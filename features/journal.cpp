@@ -1,10 +1,12 @@
 #include "features/journal.h"
 
 #include "canvas/model/journalfile.h"
+#include "features/features.h"
 #include "features/undosteps.h"
 #include "window/frmmain.h"
 #include "window/platform.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
@@ -215,6 +217,9 @@ void startJournal(frmMain &form, const JournalOrigin &origin)
         const QStringList buttons{u"Restore"_s, u"Discard"_s};
         if (platform.question(questionText(found), QString(), buttons, 0) == 0) {
             replay(form, *steps, found, windows);
+            // The view goes to the box chosen last, whose corner is the drop point.
+            if (form.locationcombo1->count() > 0)
+                ZoomIn(form, form.dropX, form.dropY, 0, 0);
             QString reason;
             resumed = journal->writer.resume(journalFileName(), found.wholeLength,
                                              int(found.records.size()), reason);
