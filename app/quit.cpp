@@ -2,6 +2,7 @@
 
 #include "canvas/vellum.h"
 #include "features/features.h"
+#include "features/journal.h"
 #include "store/rules/textrules.h"
 #include "window/frmmain.h"
 #include "window/platform.h"
@@ -81,6 +82,8 @@ void btnquit_Click(frmMain &form)
                            "Quit again once the problem is fixed."_s);
         return;
     }
+    // Everything in the journal is in "pic" now.
+    removeJournal(form);
 
     form.closeForGood();
 }

@@ -1,7 +1,9 @@
 #include "app/wiring.h"
 
+#include "canvas/model/journalfile.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
+#include "features/journal.h"
 #include "features/undo.h"
 #include "move/move.h"
 #include "store/form1.h"
@@ -89,6 +91,8 @@ void Form_Load(frmMain &form)
 
     // 7.
     OpenDocument(form);
+    // The journal belongs to "pic" as it was read (none after a damaged one was kept aside).
+    const JournalOrigin origin = JournalOrigin::of(QStringLiteral("pic"));
 
     // 8. Colour chooser.
     form.colour->clear();
@@ -184,6 +188,9 @@ void Form_Load(frmMain &form)
 
     // What start-up changed is where the history begins.
     resetUndo(form);
+
+    // The changes of a session that did not end with Save & Quit are offered back.
+    startJournal(form, origin);
 }
 
 void RemoveCloseMenuItem(frmMain &form)

@@ -5,6 +5,7 @@
 #include "bench/scriptplatform.h"
 #include "canvas/vellum.h"
 #include "features/features.h"
+#include "features/journal.h"
 #include "features/undo.h"
 #include "move/move.h"
 #include "window/frmmain.h"
@@ -210,6 +211,24 @@ void oneRun(int objects)
     const int count = canvas.ObjectCount(1);
     sample(NewObject, timed([&] { newitem_Click(*form); }));
     check(canvas.ObjectCount(1) == count + 1, "the new object was drawn");
+
+    // The journal writes a step as it ends: the three with and without it.
+    endUndoStep(*form);
+    sample(NewObjectStep, timed([&] { newitem_Click(*form); endUndoStep(*form); }));
+    setJournalEnabled(false);
+    sample(ClickNoJournal, timed([&] {
+               sendMouse(&canvas, QEvent::MouseButtonPress, centre);
+               sendMouse(&canvas, QEvent::MouseButtonRelease, centre);
+           }));
+    form->Text5->setFocus();
+    QCoreApplication::processEvents();
+    sample(TypeNoJournal, timed([&] {
+               sendKey(form->Text5, QEvent::KeyPress, Qt::Key_Y, QStringLiteral("y"));
+               sendKey(form->Text5, QEvent::KeyRelease, Qt::Key_Y, QStringLiteral("y"));
+           }));
+    sample(NewObjectStepNoJournal, timed([&] { newitem_Click(*form); endUndoStep(*form); }));
+    setJournalEnabled(true);
+    check(canvas.ObjectCount(1) == count + 3, "the new objects were drawn");
 
     // Ten objects from other boxes wait; the user chooses the destination box.
     const int destination = 3;

@@ -14,6 +14,11 @@ inline constexpr const char *Startup = "startup";
 inline constexpr const char *Click = "click";
 inline constexpr const char *Type = "type";
 inline constexpr const char *NewObject = "newobject";
+// New object with its step ended; then the three again with the journal off.
+inline constexpr const char *NewObjectStep = "newobject-step";
+inline constexpr const char *ClickNoJournal = "click-nojournal";
+inline constexpr const char *TypeNoJournal = "type-nojournal";
+inline constexpr const char *NewObjectStepNoJournal = "newobject-step-nojournal";
 inline constexpr const char *Move = "move10";
 inline constexpr const char *Alarms = "alarms";
 inline constexpr const char *Search = "search";

@@ -3,6 +3,7 @@
 #include "window/frmmain.h"
 #include "window/controls.h"
 #include "canvas/vellum.h"
+#include "features/journal.h"
 #include "features/undo.h"
 
 #include <QAbstractButton>
@@ -111,7 +112,26 @@ void UndoSteps::endStep(const QString &hint, QLineEdit *typed)
         return;
     }
     const QString text = describeStep(mForm, changes, hint, typed);
-    mStack.push(new UndoStep(*this, std::move(changes), mBaseline, now, text, typed));
+    const int index = mStack.index();
+    mStack.push(new UndoStep(*this, changes, mBaseline, now, text, typed));
+    // A push that did not move the index merged into the run of typing before it.
+    const bool continues = mStack.index() <= index;
+    journalStep(mForm, changes, text, typed ? typed->objectName() : QString(), continues, now);
+    mBaseline = std::move(now);
+}
+
+void UndoSteps::replayStep(const ChangeList &changes, const QString &text, QLineEdit *typed,
+                           bool continues, const WindowState &after)
+{
+    mApplying = true;
+    mForm.Vellum->redoChanges(changes);
+    after.restore(mForm);
+    mForm.Vellum->undoChanges(mForm.Vellum->takeChanges());
+    mApplying = false;
+    if (!continues)
+        seal();
+    WindowState now = WindowState::of(mForm);
+    mStack.push(new UndoStep(*this, changes, mBaseline, now, text, typed));
     mBaseline = std::move(now);
 }
 
@@ -134,14 +154,20 @@ void UndoSteps::undo()
 {
     endStep(QString());
     seal();
+    if (!mStack.canUndo())
+        return;
     mStack.undo();
+    journalUndo(mForm);
 }
 
 void UndoSteps::redo()
 {
     endStep(QString());
     seal();
+    if (!mStack.canRedo())
+        return;
     mStack.redo();
+    journalRedo(mForm);
 }
 
 void UndoSteps::apply(const ChangeList &changes, bool forward, const WindowState &state)

@@ -70,6 +70,13 @@ public:
     void reset();
     void undo();
     void redo();
+    // Puts back a step of an earlier session, from its journal: its changes applied, the
+    // window as it was after it, and a step of this session (merged into the run of typing
+    // before it when it continues that run).
+    void replayStep(const ChangeList &changes, const QString &text, QLineEdit *typed,
+                    bool continues, const WindowState &after);
+    // Ends the run of typing under way: the next typing is a step of its own.
+    void seal();
     // Takes a step back (forward false) or applies it again; the window shows state.
     void apply(const ChangeList &changes, bool forward, const WindowState &state);
 
@@ -77,8 +84,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void seal();
-
     frmMain &mForm;
     QUndoStack mStack;
     WindowState mBaseline;
