@@ -74,10 +74,9 @@ class SmallScreenTest : public QObject
     Q_OBJECT
 
 private slots:
-    void screenIsSmall() { QCOMPARE(QGuiApplication::primaryScreen()->size(), screenSize); }
-
     void mainWindowOpensInside()
     {
+        QCOMPARE(QGuiApplication::primaryScreen()->size(), screenSize);
         FakePlatform platform;
         WorkingFolder folder;
         frmMain form(&platform);
