@@ -41,7 +41,19 @@ struct Store
         h.clickObject(id);
         choose(h.form->colour, k);
     }
+
+    QList<QColor> colours(qint32 id) const
+    {
+        return {object(h, id).fillColor, object(h, id).textColor};
+    }
 };
+
+// Type, name, info, the first row's caption and text; then heading, colour, type chooser.
+QStringList panelTexts(const frmMain &f)
+{
+    return {f.txtType->text(), f.txtName->text(), f.txtInfo->text(), f.Label[0]->text(),
+            f.Text1->text(), f.textheader->text(), f.colortext->text(), f.Combo1->currentText()};
+}
 
 } // namespace
 
@@ -96,15 +108,12 @@ private slots:
             s.h.dragObject(s.lamp, pixelOf(s.h, 160, 151));
             s.h.dragObject(s.rug, pixelOf(s.h, 170, 151));
             s.h.clickObject(s.vase);
-            QCOMPARE(object(s.h, s.lamp).fillColor, palette(15));
-            QCOMPARE(object(s.h, s.rug).textColor, palette(0));
+            const QColor white = palette(15), black = palette(0);
+            QCOMPARE(s.colours(s.lamp) + s.colours(s.rug), QList({white, black, white, black}));
             chooseDestination(s.h, u"Garage"_s);
             QCOMPARE(s.h.property(s.lamp, u"Info"_s), u"Garage"_s);
-            QCOMPARE(object(s.h, s.lamp).fillColor, palette(12));
-            QCOMPARE(object(s.h, s.lamp).textColor, palette(0));
-            QCOMPARE(object(s.h, s.rug).fillColor, palette(2));
-            QCOMPARE(object(s.h, s.rug).textColor, palette(15));
-            QCOMPARE(object(s.h, s.vase).fillColor, palette(15));
+            QCOMPARE(s.colours(s.lamp) + s.colours(s.rug) + s.colours(s.vase),
+                     QList({palette(12), black, palette(2), white, white, black}));
             // The move leaves the panel disabled.
             QVERIFY(!form.txtName->isEnabled() && !form.txtType->isEnabled());
             newObject(s.h);
@@ -113,14 +122,12 @@ private slots:
             QTest::mouseClick(form.btnsearch, Qt::LeftButton);
         }
 
+        QVERIFY(form.Command2[0]->isVisible());
         if (box.isEmpty()) {
-            QCOMPARE(form.txtType->text(), u"There are"_s);
-            QCOMPARE(form.txtName->text(), u"no selected"_s);
-            QCOMPARE(form.txtInfo->text(), u"no objects"_s);
+            const QStringList nothing {u"There are"_s, u"no selected"_s, u"no objects"_s, u""_s,
+                                       u""_s};
+            QCOMPARE(panelTexts(form).first(5), nothing);
             QVERIFY(!form.txtName->isEnabled());
-            QCOMPARE(form.Text1->text(), QString());
-            QCOMPARE(form.Label[0]->text(), QString());
-            QVERIFY(form.Command2[0]->isVisible());
             // The search result stays, and typing changes nobody.
             QCOMPARE(listLines(form.List1).value(0), u"Lamp"_s);
             Harness::typeInto(form.Text5, u"x"_s);
@@ -129,19 +136,13 @@ private slots:
         }
         const qint32 body = idOf(s.h, u"Location"_s, box);
         QCOMPARE(s.h.canvas().ObjectCount(2), 1);
-        QCOMPARE(form.txtType->text(), u"Location"_s);
-        QCOMPARE(form.txtName->text(), box);
-        QCOMPARE(form.textheader->text(), box);
-        QCOMPARE(form.txtInfo->text(), QString());
-        QCOMPARE(form.colortext->text(), u"7"_s);
+        // A box has no type: its rows are covered, and the panel takes its grey.
+        QCOMPARE(panelTexts(form), QStringList({u"Location"_s, box, u""_s, u""_s, u""_s, box,
+                                                u"7"_s, u"Choose Type"_s}));
         QCOMPARE(form.zLabel7->text(), QString::number(body));
         QVERIFY(form.txtName->isEnabled());
-        // A box has no type: its rows are covered, and the panel takes its grey.
-        QCOMPARE(form.Label[0]->text(), QString());
-        QVERIFY(form.Command2[0]->isVisible());
         QCOMPARE(backgroundOf(form.Combo1), palette(7));
         QCOMPARE(backgroundOf(form.Text5), palette(7));
-        QCOMPARE(form.Combo1->currentText(), u"Choose Type"_s);
         if (command == u"new object") {
             // The new object is not selected, but stays the canvas's current object.
             QCOMPARE(s.h.canvas().ObjectCount(1), objectsBefore + 1);

@@ -22,18 +22,17 @@ qint32 makeNamedObject(Harness &h, const QString &name)
     return id;
 }
 
-QString makePicture(const Harness &h, const QString &name)
+// A file in the working folder: a picture when its name ends in ".png", else a text.
+QString makeFile(const Harness &h, const QString &name)
 {
+    const QString path = h.folder.file(name);
     QImage image(8, 8, QImage::Format_RGB32);
     image.fill(Qt::darkCyan);
-    image.save(h.folder.file(name), "PNG");
-    return h.folder.file(name);
-}
-
-QString makeTextFile(const Harness &h, const QString &name)
-{
-    writeFile(h.folder.file(name), "Drill manual\n");
-    return h.folder.file(name);
+    if (name.endsWith(u".png"_s))
+        image.save(path, "PNG");
+    else
+        writeFile(path, "Drill manual\n");
+    return path;
 }
 
 QStringList folderEntries(const Harness &h)
@@ -48,31 +47,56 @@ class DocumentsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void doubleClickMakesTheFolderOnce_data()
+    // A double-click opens the path typed in the first row as it is typed, or when none
+    // was typed, the folder named after the box or stored object, made the first time.
+    void doubleClickOpens_data()
     {
-        QTest::addColumn<bool>("box");
+        QTest::addColumn<QString>("kind");     // "box", "object" or "picture"
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("usable");
-        QTest::newRow("stored object") << false << u"Drill"_s << true;
-        QTest::newRow("box body") << true << u"Shelf A"_s << true;
-        QTest::newRow("empty") << false << QString() << false;
-        QTest::newRow("point") << false << u"."_s << false;
-        QTest::newRow("two points") << false << u".."_s << false;
-        QTest::newRow("slash") << false << u"Tools/Drill"_s << false;
-        QTest::newRow("nul") << false << u"Dr"_s + QChar(0) + u"ill"_s << false;
+        QTest::addColumn<QString>("typed");    // null: nothing typed
+        QTest::addColumn<QString>("opened");   // null: the name cannot be a folder name
+        const QString none;
+        QTest::newRow("stored object") << u"object"_s << u"Drill"_s << none << u"Drill"_s;
+        QTest::newRow("box body") << u"box"_s << u"Shelf A"_s << none << u"Shelf A"_s;
+        const QString nul = u"Dr"_s + QChar(0) + u"ill"_s;
+        for (const QString &name : {u""_s, u"."_s, u".."_s, u"Tools/Drill"_s, nul})
+            QTest::addRow("refused \"%s\"", qPrintable(name)) << u"object"_s << name << none
+                                                            << none;
+        const QString drill = u"/srv/manuals/drill.pdf"_s, saw = u"/srv/manuals/saw.pdf"_s;
+        QTest::newRow("picture, full path") << u"picture"_s << none << drill << drill;
+        QTest::newRow("picture, relative") << u"picture"_s << none << u"photos"_s << u"photos"_s;
+        QTest::newRow("stored object, typed") << u"object"_s << u"Saw"_s << saw << saw;
+        // A picture without a path opens the pictures folder and makes none.
+        QTest::newRow("picture, no path") << u"picture"_s << none << u""_s << u"images"_s;
     }
 
-    void doubleClickMakesTheFolderOnce()
+    void doubleClickOpens()
     {
-        QFETCH(bool, box);
+        QFETCH(QString, kind);
         QFETCH(QString, name);
-        QFETCH(bool, usable);
+        QFETCH(QString, typed);
+        QFETCH(QString, opened);
         Harness h;
-        const qint32 id = box ? makeBox(h, name, 100, 100).body : makeNamedObject(h, name);
-        QCOMPARE(h.property(id, u"Name"_s), name);
+        qint32 id = 0;
+        if (kind == u"picture") {
+            h.form->dropX = 300;
+            h.form->dropY = 300;
+            zoomTo(h, 290, 290);
+            dropFiles(h, {makeFile(h, u"shot.png"_s)}, QPoint(20, 20));
+            id = lastId(h);
+        } else {
+            id = kind == u"box" ? makeBox(h, name, 100, 100).body : makeNamedObject(h, name);
+            QCOMPARE(h.property(id, u"Name"_s), name);
+        }
+        if (!typed.isNull()) {
+            h.clickObject(id);
+            h.form->Text1->clear();
+            Harness::typeInto(h.form->Text1, typed);
+        }
+        QCOMPARE(h.property(id, u"1"_s), typed);
         const QStringList before = folderEntries(h);
         doubleClick(h, id);
-        if (!usable) {
+        if (opened.isNull()) {
             const QString refusal = u"The name \"%1\" cannot be used as a folder name."_s;
             QCOMPARE(h.platform->messages, QStringList {refusal.arg(name)});
             QCOMPARE(folderEntries(h), before);
@@ -80,11 +104,16 @@ private slots:
             QVERIFY(h.platform->opened.isEmpty());
             return;
         }
+        QCOMPARE(h.platform->opened, QStringList {opened});
+        QVERIFY(h.platform->messages.isEmpty());
+        if (!typed.isNull()) {
+            QCOMPARE(folderEntries(h), before);
+            return;
+        }
         const QDir working(h.folder.path());
         QVERIFY(working.exists(name + u"/History"_s));
         QCOMPARE(h.property(id, u"1"_s), name);
-        QCOMPARE(h.platform->opened, QStringList {name});
-        QCOMPARE(object(h, id).layer, qint16(box ? 2 : 3));
+        QCOMPARE(object(h, id).layer, qint16(kind == u"box" ? 2 : 3));
 
         // Renamed later, it keeps its folder: nothing new is made.
         h.clickObject(id);
@@ -102,43 +131,6 @@ private slots:
         QCOMPARE(folderEntries(h), entries);
     }
 
-    void typedPathOpensAsTyped_data()
-    {
-        QTest::addColumn<bool>("picture");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("picture, full path") << true << u"/srv/manuals/drill.pdf"_s;
-        QTest::newRow("picture, relative") << true << u"photos"_s;
-        QTest::newRow("stored object") << false << u"/srv/manuals/saw.pdf"_s;
-        // A picture without a path opens the pictures folder and makes none.
-        QTest::newRow("picture, no path") << true << QString();
-    }
-
-    void typedPathOpensAsTyped()
-    {
-        QFETCH(bool, picture);
-        QFETCH(QString, path);
-        Harness h;
-        qint32 id = 0;
-        if (picture) {
-            h.form->dropX = 300;
-            h.form->dropY = 300;
-            zoomTo(h, 290, 290);
-            dropFiles(h, {makePicture(h, u"shot.png"_s)}, QPoint(20, 20));
-            id = lastId(h);
-        } else {
-            id = makeNamedObject(h, u"Saw"_s);
-        }
-        h.clickObject(id);
-        h.form->Text1->clear();
-        Harness::typeInto(h.form->Text1, path);
-        QCOMPARE(h.property(id, u"1"_s), path);
-        const QStringList before = folderEntries(h);
-        doubleClick(h, id);
-
-        QCOMPARE(h.platform->opened, QStringList {path.isEmpty() ? u"images"_s : path});
-        QCOMPARE(folderEntries(h), before);
-    }
-
     // Files dropped anywhere on the drawing land at the corner of the chosen box: a
     // picture as a picture, any other file as a stored object for it; several, one each.
     void drops()
@@ -150,7 +142,7 @@ private slots:
         h.canvas().SetLayer(1); // out of order until the next restack
         const int before = h.canvas().ObjectCount(1);
 
-        dropFiles(h, {makePicture(h, u"shelf.png"_s)}, QPoint(400, 300));
+        dropFiles(h, {makeFile(h, u"shelf.png"_s)}, QPoint(400, 300));
         QCOMPARE(h.canvas().ObjectCount(1), before + 1);
         const qint32 picture = lastId(h);
         const VellumObject *o = h.canvas().objectById(picture);
@@ -163,18 +155,17 @@ private slots:
         QCOMPARE(object(h, stored).layer, qint16(3));
 
         h.form->movehistory->setPlainText(u"unsaved edit"_s);
-        const QString path = makeTextFile(h, u"drill manual.txt"_s);
+        const QString path = makeFile(h, u"drill manual.txt"_s);
         dropFiles(h, {path}, QPoint(30, 400));
         const qint32 id = lastId(h);
         o = h.canvas().objectById(id);
         QCOMPARE(o->kind, qint16(10));
         QCOMPARE(rectOf(h, id), QRect(100, 100, 2, 2));
-        QStringList keys, expectedKeys {u"Type"_s, u"TypeIndex"_s, u"Info"_s, u"Header"_s};
-        for (int key = 1; key <= 18; ++key)
-            expectedKeys << QString::number(key);
+        QStringList keys;
         for (const auto &[key, value] : o->properties)
             keys << key;
-        QCOMPARE(keys, expectedKeys << u"Value"_s << u"Colour"_s << u"Name"_s);
+        QCOMPARE(keys.join(u' '), u"Type TypeIndex Info Header 1 2 3 4 5 6 7 8 9 10 11 12 13 14 "
+                                  "15 16 17 18 Value Colour Name"_s);
         QCOMPARE(h.properties(id, {u"Type"_s, u"TypeIndex"_s, u"Info"_s, u"1"_s, u"Name"_s,
                                    u"Value"_s, u"Colour"_s}),
                  QStringList({u"Object"_s, u"0"_s, u"Garage"_s, path, u"drill manual"_s, u"0"_s,
@@ -188,9 +179,9 @@ private slots:
         QVERIFY(h.form->movehistory->toPlainText().isEmpty());
 
         const QRect area = h.canvas().rect();
-        dropFiles(h, {makeTextFile(h, u"a.txt"_s)}, area.topLeft() + QPoint(2, 2));
-        dropFiles(h, {makeTextFile(h, u"b.txt"_s)}, area.bottomRight() - QPoint(2, 2));
-        dropFiles(h, {makeTextFile(h, u"c.txt"_s), makePicture(h, u"d.png"_s)}, area.center());
+        dropFiles(h, {makeFile(h, u"a.txt"_s)}, area.topLeft() + QPoint(2, 2));
+        dropFiles(h, {makeFile(h, u"b.txt"_s)}, area.bottomRight() - QPoint(2, 2));
+        dropFiles(h, {makeFile(h, u"c.txt"_s), makeFile(h, u"d.png"_s)}, area.center());
         QCOMPARE(h.canvas().ObjectCount(1), before + 6);
         const auto &objects = h.canvas().objects();
         for (int i = before + 2; i < before + 6; ++i)
