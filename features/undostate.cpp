@@ -75,7 +75,7 @@ void WindowState::restore(frmMain &form) const
     refreshShortcutButtons(form);
     setEntries(form.Combo1, typeChooser);
 
-    Vellum_Click(form);
+    Vellum_Click(form, ReadyList::Keep);
 
     // The list is shared by the move, the alarm report and the search: it shows again
     // what it showed at the end of the step.

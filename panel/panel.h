@@ -37,7 +37,10 @@ void SaveChanges_Click(frmMain &form);
 // once, also when the field already shows that text.
 void assignField(frmMain &form, QLineEdit *field, const QString &text);
 
-void Vellum_Click(frmMain &form);
+// Keep leaves List1 and its heading as they are, for a caller that puts back its own (a
+// long search list filled again costs a step taken back far more than the rest).
+enum class ReadyList { Show, Keep };
+void Vellum_Click(frmMain &form, ReadyList list = ReadyList::Show);
 // After a command changed the selection: the panel shows the single selected object as a
 // press and click on it would, which makes it current, or the summary of no or several
 // objects. List1 stays. KeepCommands leaves the object the command made current.

@@ -23,18 +23,22 @@ void selectTool(::Vellum &canvas)
 }
 
 // The ready-to-move list in List1, and the waiting objects drawn white with black text.
-// Ids that no longer name an object are passed over.
-void showReadyList(frmMain &form)
+// Ids that no longer name an object are passed over; the last waiting one is left current.
+void showReadyList(frmMain &form, ReadyList list)
 {
     ::Vellum &canvas = *form.Vellum;
-    form.List1->clear();
-    form.Label19->setText(QStringLiteral("Objects ready to move"));
+    const bool show = list == ReadyList::Show;
+    if (show) {
+        form.List1->clear();
+        form.Label19->setText(QStringLiteral("Objects ready to move"));
+    }
     const QColor white = *Palette::colour(15);
     const QColor black = *Palette::colour(0);
     for (const QString &id : form.readyList) {
         if (!canvas.SetCurrentObject(id.toInt()))
             continue;
-        form.List1->addItem(canvas.UserProperty(QStringLiteral("Name")));
+        if (show)
+            form.List1->addItem(canvas.UserProperty(QStringLiteral("Name")));
         canvas.SetFillColor(white);
         canvas.SetTextColor(black);
     }
@@ -59,7 +63,7 @@ void showHistory(frmMain &form)
     }
 }
 
-void Vellum_Click(frmMain &form)
+void Vellum_Click(frmMain &form, ReadyList list)
 {
     ::Vellum &canvas = *form.Vellum;
     selectTool(canvas);
@@ -79,7 +83,7 @@ void Vellum_Click(frmMain &form)
     captionClear(form);
     colourScheme(form);
     colourSpread(form);
-    showReadyList(form);
+    showReadyList(form, list);
     rowCovers(form);
     // The current object is the last waiting one when objects wait to be moved.
     if (canvas.UserProperty(QStringLiteral("set")).isEmpty())

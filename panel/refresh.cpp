@@ -123,9 +123,8 @@ void colourSpread(frmMain &form)
 
 void rowCovers(frmMain &form)
 {
-    for (size_t i = 0; i < form.Command2.size(); ++i) {
-        form.Command2[i]->hide();
-        if (form.Label[i]->text().isEmpty())
-            form.Command2[i]->show();
-    }
+    // Set once, not hidden and shown again: every cover that blinks repaints its row and
+    // lays the panel out again.
+    for (size_t i = 0; i < form.Command2.size(); ++i)
+        form.Command2[i]->setVisible(form.Label[i]->text().isEmpty());
 }
