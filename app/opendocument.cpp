@@ -76,14 +76,14 @@ QString offerText(const QString &kept, const QString &backup)
 
 } // namespace
 
-bool OpenDocument(frmMain &form)
+QString OpenDocument(frmMain &form)
 {
     ::Vellum &canvas = *form.Vellum;
     if (!QFileInfo::exists(documentFile))
-        return canvas.LoadDocument(documentFile);
+        return canvas.LoadDocument(documentFile) ? documentFile : QString();
     QString reason;
     if (canvas.ReadDocument(documentFile, reason))
-        return true;
+        return documentFile;
 
     // The first backup that reads stays loaded while the user is asked.
     QString backup;
@@ -96,13 +96,13 @@ bool OpenDocument(frmMain &form)
     }
     // Without a backup to offer, the document is kept aside and the user told as always.
     if (backup.isEmpty())
-        return canvas.LoadDocument(documentFile);
+        return canvas.LoadDocument(documentFile) ? documentFile : QString();
 
     const QString kept = canvas.KeepAside(documentFile);
     const QString details = u"%1: %2"_s.arg(documentFile, reason);
     const QStringList buttons{u"Open Backup"_s, u"Start Empty"_s};
     if (form.platform().question(offerText(kept, backup), details, buttons, 0) == 0)
-        return true;
+        return backup;
     canvas.clear();
-    return false;
+    return QString();
 }

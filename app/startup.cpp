@@ -90,9 +90,9 @@ void Form_Load(frmMain &form)
     canvas.SetCanvasOptions(canvas.CanvasOptions() - 64);
 
     // 7.
-    OpenDocument(form);
-    // The journal belongs to "pic" as it was read (none after a damaged one was kept aside).
-    const JournalOrigin origin = JournalOrigin::of(QStringLiteral("pic"));
+    // The journal belongs to the file the document was read from: "pic", or the backup
+    // opened in place of a damaged one (so that it is never applied to another document).
+    const JournalOrigin origin = JournalOrigin::of(OpenDocument(form));
 
     // 8. Colour chooser.
     form.colour->clear();

@@ -1,12 +1,9 @@
 #pragma once
 
-// The journal's byte layout, shared by its records and its file. Private to the journal.
+// The journal file's layout, shared by its records and its file. Private to the journal.
 
+#include "canvas/model/journalbytes.h"
 #include "canvas/model/journalfile.h"
-
-#include <QColor>
-
-#include <type_traits>
 
 namespace JournalBytes {
 
@@ -19,130 +16,5 @@ quint64 checksum(QByteArrayView bytes);
 // The head: the document the journal started from.
 QByteArray headPayload(const JournalOrigin &origin);
 bool readHead(QByteArrayView payload, JournalOrigin &origin);
-
-// Numbers little-endian, texts as their UTF-16 code units, so that every text comes back
-// exactly as it was.
-class Out
-{
-public:
-    template<typename T> void number(T value)
-    {
-        static_assert(std::is_integral_v<T>);
-        using U = std::make_unsigned_t<T>;
-        const U u = U(value);
-        for (size_t i = 0; i < sizeof(T); ++i)
-            bytes.append(char((u >> (8 * i)) & 0xff));
-    }
-    void string(const QString &text)
-    {
-        number(quint32(text.size()));
-        for (QChar c : text)
-            number(quint16(c.unicode()));
-    }
-    void optionalString(const std::optional<QString> &text)
-    {
-        number(quint8(text.has_value()));
-        if (text)
-            string(*text);
-    }
-    void blob(const QByteArray &data)
-    {
-        number(quint32(data.size()));
-        bytes.append(data);
-    }
-    void colour(const QColor &colour)
-    {
-        number(quint8(colour.isValid()));
-        number(quint32(colour.rgba()));
-    }
-
-    QByteArray bytes;
-};
-
-// Reads what Out wrote; every read checks what is left, and after the first failure every
-// read fails.
-class In
-{
-public:
-    explicit In(QByteArrayView bytes) : mBytes(bytes) {}
-
-    bool ok() const { return mOk; }
-    bool atEnd() const { return mOk && mAt == mBytes.size(); }
-
-    template<typename T> T number()
-    {
-        using U = std::make_unsigned_t<T>;
-        if (!take(sizeof(T)))
-            return T();
-        U u = 0;
-        for (size_t i = 0; i < sizeof(T); ++i)
-            u |= U(quint8(mBytes[mAt - qsizetype(sizeof(T)) + qsizetype(i)])) << (8 * i);
-        return T(u);
-    }
-    // A count of items that take at least minSize bytes each.
-    quint32 count(qsizetype minSize)
-    {
-        const quint32 n = number<quint32>();
-        if (mOk && qsizetype(n) > (mBytes.size() - mAt) / minSize)
-            mOk = false;
-        return mOk ? n : 0;
-    }
-    QString string()
-    {
-        const quint32 n = count(2);
-        QString text(qsizetype(n), Qt::Uninitialized);
-        for (quint32 i = 0; i < n; ++i)
-            text[i] = QChar(number<quint16>());
-        return mOk ? text : QString();
-    }
-    std::optional<QString> optionalString()
-    {
-        if (!flag())
-            return std::nullopt;
-        return string();
-    }
-    QByteArray blob()
-    {
-        const quint32 n = count(1);
-        if (!take(n))
-            return {};
-        return mBytes.sliced(mAt - qsizetype(n), qsizetype(n)).toByteArray();
-    }
-    QColor colour()
-    {
-        const bool valid = flag();
-        const QRgb rgba = number<quint32>();
-        return valid ? QColor::fromRgba(rgba) : QColor();
-    }
-    bool flag()
-    {
-        const quint8 f = number<quint8>();
-        if (f > 1)
-            mOk = false;
-        return f == 1;
-    }
-    // A value that must lie in [min, max].
-    template<typename T> T ranged(T min, T max)
-    {
-        const T v = number<T>();
-        if (v < min || v > max)
-            mOk = false;
-        return v;
-    }
-    void fail() { mOk = false; }
-
-private:
-    bool take(qsizetype n)
-    {
-        if (!mOk || n > mBytes.size() - mAt)
-            return mOk = false;
-        mAt += n;
-        return true;
-    }
-
-    QByteArrayView mBytes;
-    qsizetype mAt = 0;
-    bool mOk = true;
-};
 
 } // namespace JournalBytes

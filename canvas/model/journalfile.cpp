@@ -51,7 +51,7 @@ JournalOrigin JournalOrigin::of(const QString &documentFile)
 {
     JournalOrigin origin;
     QFile file(documentFile);
-    if (!file.open(QIODevice::ReadOnly))
+    if (documentFile.isEmpty() || !file.open(QIODevice::ReadOnly))
         return origin;
     origin.size = file.size();
     origin.modified = QFileInfo(file).lastModified().toMSecsSinceEpoch();

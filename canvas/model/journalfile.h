@@ -24,7 +24,7 @@
 // The document a journal belongs to: the file's size, last change and a hash of its bytes.
 struct JournalOrigin
 {
-    qint64 size = -1;          // -1: there was no document file
+    qint64 size = -1;          // -1: there was no document file (or no name)
     qint64 modified = 0;       // ms since the epoch, UTC
     quint64 hash = 0;          // XXH3-64 of the file's bytes
 
