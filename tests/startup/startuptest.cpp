@@ -45,17 +45,16 @@ QString savedStart(const QString &key)
     return savedProperty(u"pic"_s, u"Start"_s, key);
 }
 
-// The main window on a drawing whose start object (none: start-up makes one) holds the
+// The main window on a drawing whose start object holds the
 // sample type table, and box Attic with stored objects Lamp, of type "Books", and Rug.
 struct Drawing
 {
     explicit Drawing(const QString &lampAlarm = {}, const QString &rugAlarm = {},
-                     const QString &saveId = u"0"_s, bool withStart = true)
+                     const QString &saveId = u"0"_s)
         : harness(false)
     {
         DocumentBuilder doc;
-        if (withStart)
-            doc.startObject({u"Attic"_s}, saveId, sampleTable());
+        doc.startObject({u"Attic"_s}, saveId, sampleTable());
         doc.box(u"Attic"_s, 200, 100);
         lamp = doc.storedObject(u"Lamp"_s, u"Attic"_s, 200, 100,
                                 {{u"18"_s, lampAlarm}, {u"set"_s, u"Books"_s},
@@ -270,40 +269,6 @@ private slots:
         QVERIFY(!d.form().isVisible());
     }
 
-    void failedSaveKeepsWindowOpen_data()
-    {
-        QTest::addColumn<bool>("document");   // what is blocked: "pic", or the backup folder
-        QTest::addColumn<QString>("named");
-        // The failed quit's number is taken again unless its backup was written.
-        QTest::addColumn<QString>("nextBackup");
-        QTest::newRow("document") << true << u"\"pic\""_s << u"backups/pic2"_s;
-        QTest::newRow("backup folder") << false << u"\"backups/pic1\""_s << u"backups/pic1"_s;
-    }
-
-    void failedSaveKeepsWindowOpen()
-    {
-        QFETCH(bool, document);
-        QFETCH(QString, named);
-        QFETCH(QString, nextBackup);
-        Drawing d;
-        // A folder where the document goes, or a file where the backup folder should be.
-        QDir().rmdir(u"backups"_s);
-        QVERIFY(document ? QFile::remove(u"pic"_s) && QDir().mkdir(u"pic"_s)
-                         : writeFile(u"backups"_s, "not a folder"));
-        d.quit();
-        QVERIFY(d.form().isVisible());
-        QVERIFY2(!d.messages().isEmpty() && d.messages().last().contains(named),
-                 qPrintable(d.messages().join(u'\n')));
-
-        // Once the way is clear the next quit saves everything and ends.
-        QVERIFY(document ? QDir().rmdir(u"pic"_s) : QFile::remove(u"backups"_s));
-        d.messages().clear();
-        d.quit();
-        QVERIFY2(!d.form().isVisible(), qPrintable(d.messages().join(u'\n')));
-        QCOMPARE(fileBytes(nextBackup), fileBytes(u"pic"_s));
-        QCOMPARE(savedStart(u"SaveId"_s), nextBackup.mid(11));
-    }
-
     // Opened in place of the main window; saved, the new names reach the chooser and the
     // start object but not the objects; closed, it is cancelled; quit closes it.
     void typeEditor()
@@ -319,12 +284,6 @@ private slots:
             {0, u"Books"_s}, {52, u"Maker"_s}, {254, u"Last caption"_s}, {17, QString()}};
         for (const auto &[i, text] : cells)
             QCOMPARE(d.cell(i)->text(), text);
-        // Every cell lies inside the scrolling grid, which keeps clear of the save button.
-        const QWidget *grid = d.cell(0)->parentWidget();
-        for (int i = 0; i < Form1::CellCount; ++i)
-            QVERIFY(grid->rect().contains(d.cell(i)->geometry()));
-        const auto *scroll = editor.findChild<QWidget *>(u"gridScroll"_s);
-        QVERIFY(!editor.Command1->geometry().intersects(scroll->geometry()));
         retype(d.cell(0), u"Novels"_s);
         d.saveTypes();
 
@@ -357,18 +316,6 @@ private slots:
         d.quit();
         QVERIFY(!d.form().isVisible());
         QVERIFY(!editor.isVisible());
-    }
-
-    // Saving the table of a start object made at start-up changes nothing.
-    void saveTypesOfNewStartObject()
-    {
-        Drawing d(QString(), QString(), u"0"_s, false);
-        const QString before = d.storedTable();
-        QCOMPARE(TextRules::splitCrLf(before).size(), 256);
-        d.openTypes();
-        d.saveTypes();
-        QCOMPARE(d.storedTable(), before);
-        QCOMPARE(comboLines(d.form().Combo1).size(), 15);
     }
 
 private:
