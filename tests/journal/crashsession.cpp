@@ -5,7 +5,7 @@
 // record is appended it writes the document as it is then (selection flags aside) to
 // "ref-<record number>" in that folder.
 
-#include "journalsupport.h"
+#include "support/testsupport.h"
 
 #include "features/journal.h"
 #include "canvas/model/journalfile.h"
@@ -32,7 +32,7 @@ int main(int argc, char *argv[])
     JournalWriter::beforeAppend = [&h](int number) {
         QFile ref(h.folder.file(QStringLiteral("ref-%1").arg(number)));
         if (ref.open(QIODevice::WriteOnly))
-            ref.write(documentOf(h));
+            ref.write(steps::documentOf(h));
     };
     std::printf("folder %s\n", qPrintable(h.folder.path()));
     std::fflush(stdout);

@@ -3,7 +3,8 @@
 // restart that answers "Restore" gives the document as it was after the last record its
 // journal holds, byte for byte but for the selection flags.
 
-#include "journalsupport.h"
+#include "support/documentbuilder.h"
+#include "support/testsupport.h"
 
 #include "canvas/model/journalfile.h"
 #include "features/journal.h"
@@ -31,6 +32,19 @@ bool waitForLine(QProcess &process, const char *word, QByteArray &line)
     }
     line = process.readLine().trimmed();
     return line.startsWith(word);
+}
+
+// "Garage" and "Shelf", and count stored objects in a grid below them, half in each box.
+void buildLargeDocument(DocumentBuilder &doc, int count)
+{
+    doc.startObject({QStringLiteral("Garage"), QStringLiteral("Shelf")});
+    doc.box(QStringLiteral("Garage"), 100, 100);
+    doc.box(QStringLiteral("Shelf"), 150, 100);
+    for (int i = 0; i < count; ++i) {
+        doc.storedObject(QStringLiteral("Thing %1").arg(i),
+                         i % 2 ? QStringLiteral("Shelf") : QStringLiteral("Garage"),
+                         100 + (i % 100) * 6, 200 + (i / 100) * 6);
+    }
 }
 
 int highestReference(const QString &folder)
@@ -87,7 +101,7 @@ class JournalCrashTest : public QObject
             QVERIFY2(restarted.platform->messages.isEmpty(), qPrintable(where));
             if (records > 0) {
                 const QByteArray expected = fileBytes(folder + u"/ref-%1"_s.arg(records));
-                const QByteArray restored = documentOf(restarted);
+                const QByteArray restored = steps::documentOf(restarted);
                 QVERIFY2(restored == expected,
                          qPrintable(where + u": %1 records of %2 bytes"_s.arg(records)
                                                 .arg(journal.wholeLength)));

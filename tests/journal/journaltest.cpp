@@ -2,7 +2,8 @@
 // with the whole window and its undo steps; a journal that cannot be used is kept aside
 // and never applied; Save & Quit leaves none.
 
-#include "journalsupport.h"
+#include "support/documentbuilder.h"
+#include "support/testsupport.h"
 
 #include "canvas/model/journalfile.h"
 #include "features/journal.h"
@@ -32,8 +33,6 @@ QStringList windowOf(const Harness &h)
           << h.form->btnredo->toolTip();
     return shown;
 }
-
-void press(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
 
 // New boxes, new objects, typing, a type, a move into a box, a Delete, an undo and a redo,
 // ending in a run of typing.

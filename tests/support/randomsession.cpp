@@ -7,8 +7,6 @@ using namespace steps;
 
 namespace {
 
-void press(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
-
 void chooseAsUser(QComboBox *box, int k)
 {
     box->setFocus();

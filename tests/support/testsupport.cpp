@@ -1,5 +1,6 @@
 #include "support/testsupport.h"
 
+#include "canvas/model/documentfile.h"
 #include "canvas/vellum.h"
 #include "support/documentbuilder.h"
 
@@ -261,6 +262,12 @@ void doubleClickAt(Harness &h, QPoint pixel)
     h.clickAt(pixel);
     QTest::mouseDClick(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
     QTest::mouseRelease(&h.canvas(), Qt::LeftButton, Qt::NoModifier, pixel);
+}
+
+QByteArray documentOf(const Harness &h)
+{
+    return DocumentFile::write(h.canvas().objects())
+        .replace("\"selected\":true", "\"selected\":false");
 }
 
 } // namespace steps

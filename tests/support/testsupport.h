@@ -122,6 +122,8 @@ void choose(QComboBox *box, int k);               // picks entry k as the user d
 QStringList listLines(QListWidget *list);
 QStringList comboLines(QComboBox *box);
 void retype(QLineEdit *field, const QString &text);  // select all, then type
+inline void press(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
+QByteArray documentOf(const Harness &h);          // as saved, selection flags aside
 // Compares the background and text colours every one of the controls shows.
 void checkColours(const QList<QWidget *> &controls, const QColor &back, const QColor &fore);
 

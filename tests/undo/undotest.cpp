@@ -4,7 +4,6 @@
 #include "support/randomsession.h"
 #include "support/testsupport.h"
 
-#include "canvas/model/documentfile.h"
 #include "features/undo.h"
 
 #include <QUndoStack>
@@ -13,13 +12,6 @@ using namespace Qt::StringLiterals;
 using namespace steps;
 
 namespace {
-
-// The document as saved, selection flags aside.
-QByteArray documentOf(Harness &h)
-{
-    return DocumentFile::write(h.canvas().objects())
-        .replace("\"selected\":true", "\"selected\":false");
-}
 
 // What the window shows of the boxes and the objects waiting to move.
 QStringList windowOf(const Harness &h)
@@ -43,8 +35,6 @@ QString difference(const QByteArray &a, const QByteArray &b)
     const qsizetype from = std::max<qsizetype>(0, i - 80);
     return QString::fromUtf8(a.mid(from, 200) + "\n  <>\n" + b.mid(from, 200));
 }
-
-void press(QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
 
 void chooseAsUser(QComboBox *box, int k)
 {
