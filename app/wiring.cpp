@@ -1,6 +1,7 @@
 #include "app/wiring.h"
 
 #include "canvas/vellum.h"
+#include "features/export.h"
 #include "features/features.h"
 #include "features/undo.h"
 #include "move/move.h"
@@ -112,6 +113,8 @@ void wireCommands(frmMain &form)
     onClick(form.Alarm, Alarm_Click);
     onClick(form.Command1, Command1_Click);
     onClick(form.Command3, Command3_Click);
+    onClick(form.exportinventory, exportinventory_Click);
+    onClick(form.contentssheet, contentssheet_Click);
     onClick(form.btnquit, btnquit_Click);
     QObject::connect(form.Picture1, &PictureBox::clicked, f, [f] { Picture1_Click(*f); });
 }

@@ -35,6 +35,7 @@ const Row operations[] = {
     {BenchScenario::Move, "move of 10 objects, box totals included", 150},
     {BenchScenario::Alarms, "alarm report", 150},
     {BenchScenario::Search, "search matching 1 % of the objects", 150},
+    {BenchScenario::Export, "export of every object (CSV)", 2000},
     {BenchScenario::PaintFit, "repaint, whole drawing (fit zoom)", 100},
     {BenchScenario::PaintBox, "repaint, box view", 16},
     {BenchScenario::Quit, "quit (backup + document saves)", 1000},

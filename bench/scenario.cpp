@@ -4,6 +4,7 @@
 #include "bench/docgen.h"
 #include "bench/scriptplatform.h"
 #include "canvas/vellum.h"
+#include "features/export.h"
 #include "features/features.h"
 #include "features/journal.h"
 #include "features/undo.h"
@@ -248,6 +249,9 @@ void oneRun(int objects)
     form->txttagname->setText(BenchDoc::SearchWord);
     sample(Search, timed([&] { btnsearch_Click(*form); }));
     check(form->List1->count() >= 3 * ((objects + 99) / 100), "the search found 1 % of objects");
+
+    sample(Export, timed([&] { exportinventory_Click(*form); }));
+    check(QFile(QStringLiteral("inventory.csv")).size() > objects * 20, "the export was written");
 
     // The whole drawing in view: the extent fits the widget.
     const double scale = std::min(double(canvas.width()) / canvas.ExtentWidth(),

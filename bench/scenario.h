@@ -22,6 +22,7 @@ inline constexpr const char *NewObjectStepNoJournal = "newobject-step-nojournal"
 inline constexpr const char *Move = "move10";
 inline constexpr const char *Alarms = "alarms";
 inline constexpr const char *Search = "search";
+inline constexpr const char *Export = "export";
 inline constexpr const char *PaintFit = "paintfit";
 inline constexpr const char *PaintBox = "paintbox";
 inline constexpr const char *NewBox = "newbox";

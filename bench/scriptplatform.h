@@ -19,4 +19,8 @@ public:
     void beep() override {}
     bool printWindow(QWidget &) override { return false; }
     QDate today() override { return QDate::currentDate(); }
+    QString saveFileName(const QString &, const QString &, const QString &) override
+    {
+        return QStringLiteral("inventory.csv");
+    }
 };

@@ -85,6 +85,8 @@ public:
     QPushButton *btnquit = nullptr;
     QPushButton *Command1 = nullptr;        // alarm report
     QPushButton *Command3 = nullptr;        // "Print"
+    QPushButton *exportinventory = nullptr; // every stored object to a spreadsheet file
+    QPushButton *contentssheet = nullptr;   // the current box's contents as a PDF
     QPushButton *btnundo = nullptr;
     QPushButton *btnredo = nullptr;
     // Hidden labels that carry state between handlers.

@@ -24,7 +24,8 @@ void frmMain::setTabOrders()
                                     Text16,  Text17,  Value,  SaveChanges, movehistory,
                                     newlocation, newitem, btnundo, btnredo, newtype, colour,
                                     txttagname, btnsearch, Calendar1, Combo2, Command1, List1,
-                                    locationcombo1, Command3, btnquit, Vellum};
+                                    locationcombo1, exportinventory, contentssheet,
+                                    Command3, btnquit, Vellum};
     for (QPushButton *button : Shortcut)
         chain.push_back(button);
     chain.push_back(textheader);
@@ -48,6 +49,8 @@ void frmMain::setShortcutKeys()
     keyFor(renamelocation, QKeySequence(Qt::Key_F2));
     keyFor(Command1, QKeySequence(Qt::CTRL | Qt::Key_L));
     keyFor(Command3, QKeySequence::Print);
+    keyFor(exportinventory, QKeySequence(Qt::CTRL | Qt::Key_E));
+    keyFor(contentssheet, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
     keyFor(btnquit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // Undo and Redo: while a text field has the focus, it takes Ctrl+Z for its own text.

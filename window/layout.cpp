@@ -330,6 +330,15 @@ QWidget *frmMain::buildCommandColumn(QWidget *parent)
     Picture1->setCursor(Qt::PointingHandCursor);
     Picture1->setToolTip(tr("Draw every stored object above the boxes again"));
     sideLayout->addWidget(Picture1);
+    exportinventory = makeButton(QStringLiteral("exportinventory"), tr("Export…"),
+                                 tr("Write every stored object to a spreadsheet (CSV) file"));
+    contentssheet = makeButton(QStringLiteral("contentssheet"), tr("Contents Sheet…"),
+                               tr("Write a printable list (PDF) of what the current box "
+                                  "holds, with its total"));
+    auto *exportRow = new QHBoxLayout;
+    exportRow->addWidget(exportinventory);
+    exportRow->addWidget(contentssheet);
+    sideLayout->addLayout(exportRow);
     Command3 = makeButton(QStringLiteral("Command3"), QStringLiteral("Print"),
                           tr("Print this window on the default printer"));
     btnquit = makeButton(QStringLiteral("btnquit"), tr("Save && Quit"),

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -92,4 +93,11 @@ bool Platform::printWindow(QWidget &window)
 QDate Platform::today()
 {
     return QDate::currentDate();
+}
+
+QString Platform::saveFileName(const QString &caption, const QString &suggested,
+                               const QString &filter)
+{
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggested,
+                                        filter);
 }

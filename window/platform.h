@@ -24,6 +24,9 @@ public:
     virtual void beep();
     virtual bool printWindow(QWidget &window);       // default printer, landscape
     virtual QDate today();
+    // A file name to write to, chosen by the user; "" when cancelled.
+    virtual QString saveFileName(const QString &caption, const QString &suggested,
+                                 const QString &filter);
 
     static const QString &title();
 };

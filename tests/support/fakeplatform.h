@@ -29,6 +29,8 @@ public:
     bool printerInstalled = true;
     int openResult = 42;
     QDate fixedToday = QDate(2026, 3, 15);
+    QStringList fileNames;         // answers given to save dialogs, first first ("" after)
+    QStringList fileCaptions;      // every save dialog's caption
 
     void message(const QString &text) override { messages << text; }
     QString inputBox(const QString &prompt) override
@@ -58,4 +60,9 @@ public:
         return printerInstalled;
     }
     QDate today() override { return fixedToday; }
+    QString saveFileName(const QString &caption, const QString &, const QString &) override
+    {
+        fileCaptions << caption;
+        return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+    }
 };
