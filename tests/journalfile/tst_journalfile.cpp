@@ -3,6 +3,7 @@
 
 #include "canvas/model/journalfile.h"
 #include "canvas/model/vellummodel.h"
+#include "support/testsupport.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -100,78 +101,72 @@ class JournalFileTest : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir mDir;
+    QString mFile;
+    const std::vector<JournalRecord> mRecords = sampleRecords();
+    QByteArray mWhole;                // the journal of mRecords
+    std::vector<qint64> mEnds;        // where the head and each record end
+
 private slots:
-    void init()
+    void initTestCase()
     {
         QVERIFY(mDir.isValid());
         mFile = mDir.filePath(QStringLiteral("pic.journal"));
-        QFile::remove(mFile);
-        JournalWriter::beforeAppend = nullptr;
-    }
-
-    void writtenRecordsReadBack()
-    {
         const JournalOrigin origin{1234, 1'765'000'000'000, 0xfeedfacecafebeefULL};
         QString reason;
         JournalWriter writer;
         QVERIFY2(writer.create(mFile, origin, reason), qPrintable(reason));
-        const auto records = sampleRecords();
-        for (const JournalRecord &r : records)
+        mEnds.push_back(QFileInfo(mFile).size());
+        for (const JournalRecord &r : mRecords) {
             QVERIFY(writer.append(r));
+            mEnds.push_back(QFileInfo(mFile).size());
+        }
         writer.close();
+        mWhole = fileBytes(mFile);
 
         const JournalContents read = readJournal(mFile);
         QCOMPARE(read.state, JournalContents::State::Read);
         QVERIFY(read.origin == origin);
         QCOMPARE(read.problem, QString());
         QCOMPARE(read.changeCount(), 5);
-        QCOMPARE(read.wholeLength, QFileInfo(mFile).size());
-        QCOMPARE(read.records.size(), records.size());
-        for (size_t i = 0; i < records.size(); ++i)
-            QCOMPARE(encoded(read.records[i]), encoded(records[i]));
+        QCOMPARE(read.wholeLength, mWhole.size());
+        QCOMPARE(read.records.size(), mRecords.size());
+        for (size_t i = 0; i < mRecords.size(); ++i)
+            QCOMPARE(encoded(read.records[i]), encoded(mRecords[i]));
         const VellumObject &object = *read.records[1].changes[0].object;
-        QCOMPARE(object.objectText, records[1].changes[0].object->objectText);
+        QCOMPARE(object.objectText, mRecords[1].changes[0].object->objectText);
         QCOMPARE(object.picture.size(), QSize(3, 2));
     }
+
+    void init() { JournalWriter::beforeAppend = nullptr; }
 
     // A kill or a power cut can leave the last record or two half written.
     void cutInTheLastTwoRecords()
     {
-        QString reason;
-        JournalWriter writer;
-        QVERIFY(writer.create(mFile, JournalOrigin(), reason));
-        std::vector<qint64> ends{QFileInfo(mFile).size()};
-        for (const JournalRecord &r : sampleRecords()) {
-            QVERIFY(writer.append(r));
-            ends.push_back(QFileInfo(mFile).size());
-        }
-        writer.close();
-        QFile in(mFile);
-        QVERIFY(in.open(QIODevice::ReadOnly));
-        const QByteArray whole = in.readAll();
-        const qsizetype records = qsizetype(ends.size()) - 1;
-        for (qint64 cut = ends[records - 2]; cut <= ends[records]; ++cut) {
-            const JournalContents read = readJournal(QByteArrayView(whole).first(cut));
-            const qsizetype wholeRecords = std::upper_bound(ends.begin(), ends.end(), cut)
-                                           - ends.begin() - 1;
+        const qsizetype records = qsizetype(mRecords.size());
+        for (qint64 cut = mEnds[records - 2]; cut <= mEnds[records]; ++cut) {
+            const JournalContents read = readJournal(QByteArrayView(mWhole).first(cut));
+            const qsizetype whole = std::upper_bound(mEnds.begin(), mEnds.end(), cut)
+                                    - mEnds.begin() - 1;
             QCOMPARE(read.state, JournalContents::State::Read);
-            QCOMPARE(qsizetype(read.records.size()), wholeRecords);
-            QCOMPARE(read.wholeLength, ends[wholeRecords]);
-            QCOMPARE(read.problem.isEmpty(), cut == ends[wholeRecords]);
+            QCOMPARE(qsizetype(read.records.size()), whole);
+            QCOMPARE(read.wholeLength, mEnds[whole]);
+            QCOMPARE(read.problem.isEmpty(), cut == mEnds[whole]);
         }
 
         // A journal that goes on after a torn record drops the torn part first.
-        in.close();
-        QVERIFY(QFile::resize(mFile, ends[records] - 3));
-        const JournalContents torn = readJournal(mFile);
-        QCOMPARE(qsizetype(torn.records.size()), records - 1);
+        const QString torn = mDir.filePath(QStringLiteral("torn.journal"));
+        QVERIFY(writeFile(torn, mWhole.first(mEnds[records] - 3)));
+        const JournalContents cut = readJournal(torn);
         int numbered = 0;
         JournalWriter::beforeAppend = [&numbered](int number) { numbered = number; };
-        QVERIFY(writer.resume(mFile, torn.wholeLength, int(torn.records.size()), reason));
-        QVERIFY(writer.append(sampleRecords()[3]));
+        QString reason;
+        JournalWriter writer;
+        QVERIFY(writer.resume(torn, cut.wholeLength, int(cut.records.size()), reason));
+        QVERIFY(writer.append(mRecords[3]));
         writer.close();
         QCOMPARE(numbered, int(records));
-        const JournalContents resumed = readJournal(mFile);
+        const JournalContents resumed = readJournal(torn);
         QCOMPARE(qsizetype(resumed.records.size()), records);
         QCOMPARE(resumed.problem, QString());
         QCOMPARE(resumed.records.back().kind, JournalRecord::Kind::Undo);
@@ -181,30 +176,19 @@ private slots:
     // is not the one written at its place.
     void damagedBytesAreNeverApplied()
     {
-        QString reason;
-        JournalWriter writer;
-        QVERIFY(writer.create(mFile, JournalOrigin(), reason));
-        const auto records = sampleRecords();
-        for (const JournalRecord &r : records)
-            QVERIFY(writer.append(r));
-        writer.close();
-        QFile in(mFile);
-        QVERIFY(in.open(QIODevice::ReadOnly));
-        const QByteArray whole = in.readAll();
-
         const quint32 seed = 20261208;
         QRandomGenerator random(seed);
         for (int trial = 0; trial < 4000; ++trial) {
-            QByteArray bytes = whole;
+            QByteArray bytes = mWhole;
             const int changes = 1 + int(random.bounded(4));
             for (int i = 0; i < changes; ++i)
                 bytes[random.bounded(int(bytes.size()))] = char(random.bounded(256));
             const JournalContents read = readJournal(QByteArrayView(bytes), false);
             const QByteArray where = "seed " + QByteArray::number(seed) + ", trial "
                                      + QByteArray::number(trial);
-            QVERIFY2(read.records.size() <= records.size(), where);
+            QVERIFY2(read.records.size() <= mRecords.size(), where);
             for (size_t i = 0; i < read.records.size(); ++i)
-                QVERIFY2(encoded(read.records[i]) == encoded(records[i]), where);
+                QVERIFY2(encoded(read.records[i]) == encoded(mRecords[i]), where);
         }
     }
 
@@ -215,55 +199,40 @@ private slots:
         QTest::newRow("empty") << QByteArray("") << "it is not an Ambrook journal";
         QTest::newRow("other file") << QByteArray("{\"objects\":[]}")
                                     << "it is not an Ambrook journal";
-        QTest::newRow("head cut") << QByteArray("AMBJRNL1\x1c\0\0\0", 12)
-                                  << "its beginning is damaged";
+        QTest::newRow("head cut") << mWhole.first(mEnds[0] - 1) << "its beginning is damaged";
     }
 
     void notAJournal()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, problem);
-        QCOMPARE(readJournal(mFile).state, JournalContents::State::Missing);
-        QFile out(mFile);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-        out.close();
-        const JournalContents read = readJournal(mFile);
+        const QString file = mDir.filePath(QStringLiteral("other"));
+        QFile::remove(file);
+        QCOMPARE(readJournal(file).state, JournalContents::State::Missing);
+        QVERIFY(writeFile(file, bytes));
+        const JournalContents read = readJournal(file);
         QCOMPARE(read.state, JournalContents::State::Unreadable);
         QCOMPARE(read.problem, problem);
     }
 
-    void originNamesTheDocument()
+    // The journal's document: none, or a file whose every byte counts.
+    void origin()
     {
         const QString pic = mDir.filePath(QStringLiteral("pic"));
         QCOMPARE(JournalOrigin::of(pic).size, -1);
-        QFile out(pic);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write("{\"objects\":[1]}");
-        out.close();
+        QVERIFY(writeFile(pic, "{\"objects\":[1]}"));
         const JournalOrigin first = JournalOrigin::of(pic);
         QCOMPARE(first.size, 15);
-        QVERIFY(first == JournalOrigin::of(pic));
-        QVERIFY(out.open(QIODevice::ReadWrite));
-        out.seek(12);
-        out.write("2");
-        out.close();
+        QVERIFY(writeFile(pic, "{\"objects\":[2]}"));
         QVERIFY(JournalOrigin::of(pic).hash != first.hash);
-    }
 
-    void unwritableFolder()
-    {
         QString reason;
         JournalWriter writer;
         QVERIFY(!writer.create(mDir.filePath(QStringLiteral("gone/pic.journal")),
                                JournalOrigin(), reason));
         QVERIFY(reason.contains(QStringLiteral("No such file")));
-        QVERIFY(!writer.append(sampleRecords()[0]));
+        QVERIFY(!writer.append(mRecords[0]));
     }
-
-private:
-    QTemporaryDir mDir;
-    QString mFile;
 };
 
 QTEST_GUILESS_MAIN(JournalFileTest)
