@@ -205,22 +205,11 @@ private slots:
         QCOMPARE(outline(object(h, second)), outline(o));
     }
 
-    void colourChoice_data()
-    {
-        QTest::addColumn<int>("k");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<int>("text");
-        QTest::newRow("black") << 0 << u"Black"_s << 15;
-        QTest::newRow("mustard") << 6 << u"Mustard"_s << 15;
-        QTest::newRow("light gray") << 7 << u"Light Gray"_s << 0;
-        QTest::newRow("yellow") << 14 << u"Yellow"_s << 0;
-    }
-
+    // Mustard takes white text; the text colour of the other entries is the type chooser's,
+    // which the panel suite checks entry by entry.
     void colourChoice()
     {
-        QFETCH(int, k);
-        QFETCH(QString, entry);
-        QFETCH(int, text);
+        const int k = 6, text = 15;
         Harness h;
         newBox(h, u"Shed"_s);
         const qint32 id = newObject(h);
@@ -232,7 +221,7 @@ private slots:
         QCOMPARE(object(h, id).textColor, palette(text));
         checkColours({h.form->Combo1, h.form->Text5, h.form->Text18, h.form->Value}, palette(k),
                      palette(text));
-        QCOMPARE(h.form->colour->currentText(), entry);
+        QCOMPARE(h.form->colour->currentText(), u"Mustard"_s);
 
         // With none or several selected a choice changes nothing.
         h.clickAt(emptyPoint(h));

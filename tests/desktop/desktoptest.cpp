@@ -270,11 +270,6 @@ private slots:
                u"Calendar1"_s,   u"Combo2"_s,      u"Command1"_s};
         QCOMPARE(focusWalk(h.form->txtType, int(expected.size())), expected);
 
-        // Shift+Tab walks back up.
-        h.form->Text3->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(h.form->Text3, Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), h.form->Text2);
-
         h.clickObject(id);
         QTest::mouseMove(&h.canvas(), h.centreOf(id));
         QCOMPARE(h.canvas().cursor().shape(), Qt::OpenHandCursor);

@@ -80,9 +80,9 @@ private slots:
     {
         QTest::addColumn<QString>("how");
         QTest::addColumn<double>("factor");
-        QTest::newRow("Ctrl+plus") << u"Ctrl+plus"_s << 1.25;
-        QTest::newRow("Ctrl+equals") << u"Ctrl+equals"_s << 1.25;
-        QTest::newRow("Ctrl+minus") << u"Ctrl+minus"_s << 0.8;
+        QTest::newRow("Ctrl+plus") << u"Ctrl++"_s << 1.25;
+        QTest::newRow("Ctrl+equals") << u"Ctrl+="_s << 1.25;
+        QTest::newRow("Ctrl+minus") << u"Ctrl+-"_s << 0.8;
         QTest::newRow("zoom in button") << u"zoomIn"_s << 1.25;
         QTest::newRow("zoom out button") << u"zoomOut"_s << 0.8;
         QTest::newRow("Ctrl+wheel away") << u"wheel 120"_s << 1.25;
@@ -102,12 +102,8 @@ private slots:
                                                          : middleOfView(h);
         const int wheelSteps = h.form->currentBox;
 
-        if (how == u"Ctrl+plus")
-            pressKeys(h, Qt::Key_Plus);
-        else if (how == u"Ctrl+equals")
-            pressKeys(h, Qt::Key_Equal);
-        else if (how == u"Ctrl+minus")
-            pressKeys(h, Qt::Key_Minus);
+        if (how.startsWith(u"Ctrl"_s))
+            QTest::keySequence(h.form.get(), QKeySequence(how));
         else if (how.startsWith(u"wheel"_s))
             turnWheel(h, how.mid(6).toInt(), Qt::ControlModifier, at);
         else
