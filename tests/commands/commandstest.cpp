@@ -6,8 +6,6 @@
 #include "store/rules/textrules.h"
 #include "window/controls.h"
 
-#include <QWheelEvent>
-
 using namespace Qt::StringLiterals;
 using namespace steps;
 
@@ -70,7 +68,6 @@ private slots:
         QTest::addColumn<QString>("box");   // the box body left selected, "" for none
 
         QTest::newRow("box button") << u"button"_s << u"Cellar"_s;
-        QTest::newRow("wheel towards the user") << u"wheel"_s << u"Cellar"_s;
         QTest::newRow("new box") << u"new box"_s << u"Basement"_s;
         QTest::newRow("new object after a move") << u"new object"_s << u"Garage"_s;
         QTest::newRow("search") << u"search"_s << QString();
@@ -87,18 +84,10 @@ private slots:
         form.typeTableTextValue = TextRules::joinCrLf(cells);
         writeProperty(s.h, s.lamp, u"TypeIndex"_s, u"1"_s);
         s.colourObject(s.lamp, 12);
-        QCOMPARE(form.txtName->text(), u"Lamp"_s);
-        QCOMPARE(form.Label[0]->text(), u"Maker"_s);
 
         const int objectsBefore = s.h.canvas().ObjectCount(1);
         if (command == u"button") {
             chooseBox(s.h, u"Cellar"_s);
-        } else if (command == u"wheel") {
-            // One notch towards the user: Attic is entry 0, Cellar entry 1.
-            const QPointF at(50, 50);
-            QWheelEvent wheel(at, s.h.canvas().mapToGlobal(at), QPoint(), QPoint(0, -120),
-                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(&s.h.canvas(), &wheel);
         } else if (command == u"new box") {
             newBox(s.h, u"Basement"_s);
         } else if (command == u"new object") {
