@@ -49,11 +49,6 @@ QPointF middleOfView(const Harness &h)
     return h.canvas().visibleArea().center();
 }
 
-void pressKeys(Harness &h, Qt::Key key)
-{
-    QTest::keyClick(h.form.get(), key, Qt::ControlModifier);
-}
-
 void clickButton(Harness &h, const QString &name)
 {
     QTest::mouseClick(h.form->findChild<QToolButton *>(name), Qt::LeftButton);
@@ -130,7 +125,7 @@ private slots:
     {
         QFETCH(bool, byKey);
         FullDrawing h;
-        pressKeys(h, Qt::Key_Plus);
+        QTest::keySequence(h.form.get(), u"Ctrl++"_s);
         turnWheel(h, -120, Qt::NoModifier, QPointF(200, 200));
         QCOMPARE(h.canvas().ZoomX(), h.canvas().FitZoomX());
 
@@ -140,7 +135,7 @@ private slots:
             shownBefore += seen.contains(unitsOf(h, steps::boxParts(h, boxName(i)).strip));
         QVERIFY(shownBefore < boxCount / 4);   // the working scale shows a few boxes
 
-        byKey ? pressKeys(h, Qt::Key_0) : clickButton(h, u"zoomWhole"_s);
+        byKey ? QTest::keySequence(h.form.get(), u"Ctrl+0"_s) : clickButton(h, u"zoomWhole"_s);
         const QRectF whole = h.canvas().visibleArea();
         // The overview has nothing to add then, and would cover boxes.
         QApplication::processEvents();
@@ -173,7 +168,7 @@ private slots:
         QTest::mouseRelease(overview, Qt::LeftButton, {}, overview->pixelOf(near).toPoint());
         QVERIFY(QLineF(middleOfView(h), near).length() < 3);
 
-        pressKeys(h, Qt::Key_M);
+        QTest::keySequence(h.form.get(), u"Ctrl+M"_s);
         QVERIFY(!overview->isVisible());
         steps::chooseBox(h, boxName(3));
         QVERIFY(!overview->isVisible());
