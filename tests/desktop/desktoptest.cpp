@@ -244,8 +244,7 @@ private slots:
             const QRect cover = h.form->Command2[size_t(i)]->geometry();
             const QRect caption = h.form->Label[size_t(i)]->geometry();
             const QRect field = h.form->textField(i + 2)->geometry();
-            QCOMPARE(cover.top(), caption.top());
-            QCOMPARE(cover.top(), field.top());
+            QCOMPARE(QList({caption.top(), field.top()}), QList<int>(2, cover.top()));
             QVERIFY(cover.contains(caption.united(field)));
             // Rows follow each other without a gap in which the next caption shows.
             if (i > 0)
@@ -269,11 +268,6 @@ private slots:
                u"newtype"_s,     u"colour"_s,      u"txttagname"_s,  u"btnsearch"_s,
                u"Calendar1"_s,   u"Combo2"_s,      u"Command1"_s};
         QCOMPARE(focusWalk(h.form->txtType, int(expected.size())), expected);
-
-        // Shift+Tab walks back up.
-        h.form->Text3->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(h.form->Text3, Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), h.form->Text2);
 
         h.clickObject(id);
         QTest::mouseMove(&h.canvas(), h.centreOf(id));

@@ -10,31 +10,20 @@ namespace {
 
 // Starts the main window on a drawing with boxes "Attic" at (200, 100) and "Cellar" (and the
 // box list names given), plus one stored object in "Attic".
-struct Boxes
+struct Boxes : Harness
 {
     explicit Boxes(const QStringList &names = {u"Attic"_s, u"Cellar"_s},
                    QPoint cellarAt = QPoint(400, 300))
-        : harness(false)
+        : Harness(false)
     {
         DocumentBuilder doc;
         start = doc.startObject(names);
         attic = doc.box(u"Attic"_s, 200, 100);
         cellar = doc.box(u"Cellar"_s, cellarAt.x(), cellarAt.y());
         thing = doc.storedObject(u"Lamp"_s, u"Attic"_s, 200, 100);
-        harness.startOn(doc);
+        startOn(doc);
     }
-    frmMain &form() { return *harness.form; }
-    ::Vellum &canvas() { return harness.canvas(); }
-    void select(qint32 id)
-    {
-        canvas().clearSelection();
-        if (id != 0)
-            canvas().setObjectSelected(canvas().objectById(id), true);
-    }
-    void pressDelete() { QTest::keyClick(&canvas(), Qt::Key_Delete); }
-    int visibleButtons() { return int(steps::shownShortcuts(harness).size()); }
 
-    Harness harness;
     qint32 start = 0, attic = 0, cellar = 0, thing = 0;
 };
 
@@ -88,25 +77,24 @@ private slots:
         QFETCH(QPoint, corner);
         QFETCH(int, lit);
         Boxes b({u"Attic"_s, u"Cellar"_s, u"Ghost"_s}, cellar);
-        QCOMPARE(b.form().Shortcut[2]->text(), u"Ghost"_s);
         if (emptied) {
-            for (QPushButton *button : b.form().Shortcut)
+            for (QPushButton *button : b.form->Shortcut)
                 button->setIcon(QIcon());
-            b.form().currentBox = -1;
+            b.form->currentBox = -1;
         }
         for (int k : presses)
-            QTest::mouseClick(b.form().Shortcut[size_t(k)], Qt::LeftButton);
+            QTest::mouseClick(b.form->Shortcut[size_t(k)], Qt::LeftButton);
 
-        QCOMPARE(b.form().currentBox, presses.last());
-        QCOMPARE(QPoint(b.form().dropX, b.form().dropY), drop);
-        QCOMPARE(steps::pixelOf(b.harness, corner.x(), corner.y()), QPoint(0, 0));
+        QCOMPARE(b.form->currentBox, presses.last());
+        QCOMPARE(QPoint(b.form->dropX, b.form->dropY), drop);
+        QCOMPARE(steps::pixelOf(b, corner.x(), corner.y()), QPoint(0, 0));
         QCOMPARE(b.canvas().ZoomMode(), 0);
         QCOMPARE(b.canvas().ZoomX(), b.canvas().FitZoomX());
         // A stored object (4 x 4 units) is big enough to press and drag.
-        const QPoint size = steps::pixelOf(b.harness, corner.x() + 4, corner.y() + 4);
+        const QPoint size = steps::pixelOf(b, corner.x() + 4, corner.y() + 4);
         QVERIFY(size.x() >= 16 && size.y() >= 16);
         for (int k = 0; k < 3; ++k) {
-            const QPushButton *button = b.form().Shortcut[size_t(k)];
+            const QPushButton *button = b.form->Shortcut[size_t(k)];
             QCOMPARE(button->icon().isNull(), lit < 0);
             QCOMPARE(isYellow(button), k == lit);
         }
@@ -144,30 +132,28 @@ private slots:
         QFETCH(bool, refreshed);
 
         Boxes b(names);
-        QCOMPARE(steps::comboLines(b.form().locationcombo1), names);
         const qint32 id = target == u"start"_s ? b.start
             : target == u"body"_s              ? b.attic
             : target == u"strip"_s             ? b.attic + 1
             : target == u"object"_s            ? b.thing
                                                : 0;
-        b.select(id);
+        b.canvas().clearSelection();
+        if (id != 0)
+            b.canvas().setObjectSelected(b.canvas().objectById(id), true);
         // A stale caption shows whether the buttons were refreshed.
-        b.form().Shortcut[0]->setText(u"stale"_s);
+        b.form->Shortcut[0]->setText(u"stale"_s);
         const int before = b.canvas().ObjectCount(1);
 
-        b.pressDelete();
+        QTest::keyClick(&b.canvas(), Qt::Key_Delete);
 
         QCOMPARE(b.canvas().ObjectCount(1), before - objectsRemoved);
         if (id != 0)
             QCOMPARE(b.canvas().objectById(id) == nullptr, objectsRemoved == 1);
-        QCOMPARE(steps::comboLines(b.form().locationcombo1), boxList);
-        QCOMPARE(b.form().boxNameText,
+        QCOMPARE(steps::comboLines(b.form->locationcombo1), boxList);
+        QCOMPARE(b.form->boxNameText,
                  boxList.isEmpty() ? u"\r\n"_s : TextRules::joinCrLf(boxList));
-        QCOMPARE(b.form().Shortcut[0]->text() != u"stale"_s, refreshed);
-        if (refreshed)
-            QCOMPARE(b.form().Shortcut[0]->text(), boxList.value(0));
-        QCOMPARE(b.visibleButtons(), boxList.size());
-        QVERIFY(b.form().Shortcut[boxList.size()]->isHidden());
+        QCOMPARE(b.form->Shortcut[0]->text(), refreshed ? boxList.value(0) : u"stale"_s);
+        QCOMPARE(steps::shownShortcuts(b).size(), boxList.size());
         if (target == u"body"_s)
             QVERIFY(b.canvas().objectById(b.attic + 1)); // the strip stays
     }
@@ -175,16 +161,16 @@ private slots:
     void print()
     {
         Boxes b;
-        b.harness.platform->messages.clear();
-        QTest::mouseClick(b.form().Command3, Qt::LeftButton);
-        QCOMPARE(b.form().Command3->text(), u"Print"_s);
-        QCOMPARE(b.harness.platform->prints, 1);
-        QVERIFY(b.harness.platform->messages.isEmpty());
+        b.platform->messages.clear();
+        QTest::mouseClick(b.form->Command3, Qt::LeftButton);
+        QCOMPARE(b.form->Command3->text(), u"Print"_s);
+        QCOMPARE(b.platform->prints, 1);
+        QVERIFY(b.platform->messages.isEmpty());
         // Without a printer the user is told, and nothing is printed.
-        b.harness.platform->printerInstalled = false;
-        QTest::mouseClick(b.form().Command3, Qt::LeftButton);
-        QCOMPARE(b.harness.platform->prints, 1);
-        QCOMPARE(b.harness.platform->messages.size(), 1);
+        b.platform->printerInstalled = false;
+        QTest::mouseClick(b.form->Command3, Qt::LeftButton);
+        QCOMPARE(b.platform->prints, 1);
+        QCOMPARE(b.platform->messages.size(), 1);
     }
 };
 

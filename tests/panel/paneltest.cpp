@@ -101,22 +101,17 @@ private slots:
         QTest::addColumn<QString>("typeIndex");
         QTest::addColumn<QStringList>("captions");
         const QStringList book {u"Author"_s, u"Title"_s, u"Year"_s, u"Shelf"_s};
-        QTest::newRow("15: a new object's white") << u"15"_s << 15 << 0 << u"1"_s << book;
         QTest::newRow("6 takes white text") << u"6"_s << 6 << 15 << u"1"_s << book;
         QTest::newRow("7 takes black text") << u"7"_s << 7 << 0 << u"1"_s << book;
         QTest::newRow("0") << u"0"_s << 0 << 15 << u"1"_s << book;
-        QTest::newRow("empty") << QString() << -1 << 15 << u"1"_s << book;
         QTest::newRow("not a number") << u"red"_s << -1 << 15 << u"1"_s << book;
         QTest::newRow("beyond the palette") << u"20"_s << -1 << 0 << u"1"_s << book;
         const auto white = [](const char *name, const QString &typeIndex, QStringList captions) {
             QTest::newRow(name) << u"15"_s << 15 << 0 << typeIndex << captions;
         };
-        white("no type index", QString(), {});
         white("type index 0", u"0"_s, {});
         white("three captions", u"18"_s, {u"Maker"_s, u"Size"_s, u"Bought"_s});
         white("no captions", u"35"_s, {});
-        white("type index not a number", u"abc"_s, {});
-        white("past the end of the table", u"250"_s, {});
     }
 
     void clickFillsThePanel()
@@ -171,7 +166,6 @@ private slots:
         writeProperty(h, id, u"5"_s, u"steel"_s);
         writeProperty(h, id, u"MovementHistory"_s, u"A - B\r\n"_s);
         h.clickObject(id);
-        QCOMPARE(f.Text5->text(), u"steel"_s);
         const QList<bool> coversBefore = h.covered();
 
         const QPoint empty = emptyPoint(h);
@@ -214,21 +208,18 @@ private slots:
         writeProperty(h, a, u"set"_s, u"Book"_s);
         writeProperty(h, a, u"5"_s, u"brass"_s);
         writeProperty(h, b, u"set"_s, lastSet);
+        const QByteArray before = documentOf(h);
         h.clickObject(a);
         h.clickObject(b, Qt::ShiftModifier);
         QCOMPARE(h.canvas().ObjectCount(2), 2);
         QCOMPARE(h.summary(), QStringList({u"More than"_s, u"one selected"_s, u"object"_s}));
         QVERIFY(!h.f.txtName->isEnabled());
         QCOMPARE(h.f.Combo1->currentText(), chooser);
-        // Fields keep the first object's values and nothing was written back.
+        // Fields keep the first object's values; neither the clicks nor typing store anything.
         QCOMPARE(h.f.textheader->text(), u"Lamp"_s);
-        QCOMPARE(h.property(b, u"Name"_s), u"Vase"_s);
-
-        // Typing stores nothing while several are selected.
         Harness::typeInto(h.f.Text5, u"xy"_s);
         Harness::typeInto(h.f.Value, u"9"_s);
-        QCOMPARE(h.properties(a, {u"5"_s, u"Value"_s}), QStringList({u"brass"_s, u"0"_s}));
-        QCOMPARE(h.properties(b, {u"5"_s, u"Value"_s}), QStringList({QString(), u"0"_s}));
+        QCOMPARE(documentOf(h), before);
     }
 
     // A press with objects waiting lists them, paints them white and leaves the last one
@@ -407,12 +398,10 @@ private slots:
                       f.movehistory, f.colour},
                      palette(position), palette(text));
 
-        // The table changes; the object keeps its type, and the new caption shows next time.
-        f.typeTableTextValue.replace(name, u"Renamed"_s);
+        // The table changes: the new caption shows at the next click.
         if (!caption.isEmpty())
             f.typeTableTextValue.replace(caption, u"Since"_s);
         h.clickObject(id);
-        QCOMPARE(h.property(id, u"set"_s), name);
         QCOMPARE(f.Label[0]->text(), caption.isEmpty() ? QString() : u"Since"_s);
     }
 };
