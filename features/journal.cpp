@@ -15,6 +15,7 @@
 
 #include <signal.h>
 
+#include <optional>
 #include <vector>
 
 using namespace Qt::Literals::StringLiterals;
@@ -37,11 +38,17 @@ public:
 
     JournalWriter writer;
     bool writing = false;
+    // The window after the last step written in this session: its list lines are not
+    // written again while they stay the same.
+    std::optional<WindowState> lastWindow;
 
-    void append(const JournalRecord &record)
+    // Whether the record was written.
+    bool append(const JournalRecord &record)
     {
-        if (!writing || !journalEnabled || !writer.isOpen() || writer.append(record))
-            return;
+        if (!writing || !journalEnabled || !writer.isOpen())
+            return false;
+        if (writer.append(record))
+            return true;
         // A journal with a step missing would restore the steps after it on the wrong
         // document: it ends at the last step it holds.
         writing = false;
@@ -49,6 +56,7 @@ public:
             u"Ambrook could not write to its journal \"%1\" (%2), so it stops keeping one. "
             "Your changes are safe once you quit with Save & Quit."_s
                 .arg(journalFileName(), writer.error()));
+        return false;
     }
 
 private:
@@ -123,9 +131,10 @@ bool windowsOf(const JournalContents &contents, std::vector<WindowState> &window
     for (const JournalRecord &record : contents.records) {
         if (record.kind != JournalRecord::Kind::Step)
             continue;
-        windows.emplace_back();
-        if (!decodeWindowState(record.window, windows.back()))
+        WindowState window;
+        if (!decodeWindowState(record.window, window, windows.empty() ? nullptr : &windows.back()))
             return false;
+        windows.push_back(std::move(window));
     }
     return true;
 }
@@ -267,8 +276,10 @@ void journalStep(frmMain &form, const ChangeList &changes, const QString &text,
     record.text = text;
     record.typedField = typedField;
     record.continues = continues;
-    record.window = encodeWindowState(after);
-    journal->append(record);
+    const WindowState *previous = journal->lastWindow ? &*journal->lastWindow : nullptr;
+    record.window = encodeWindowState(after, previous);
+    if (journal->append(record))
+        journal->lastWindow = after;
 }
 
 void journalUndo(frmMain &form)

@@ -10,7 +10,7 @@ using namespace JournalBytes;
 
 namespace {
 
-constexpr quint8 stateVersion = 1;
+constexpr quint8 stateVersion = 2;
 constexpr qsizetype lineSize = 4 + 2 * (1 + 1 + 8);   // a text's length and two brushes
 
 void writeBrush(Out &out, const QBrush &b)
@@ -30,7 +30,7 @@ QBrush readBrush(In &in)
 
 } // namespace
 
-QByteArray encodeWindowState(const WindowState &s)
+QByteArray encodeWindowState(const WindowState &s, const WindowState *previous)
 {
     Out w;
     w.number(stateVersion);
@@ -42,11 +42,15 @@ QByteArray encodeWindowState(const WindowState &s)
     w.strings(s.boxList);
     w.string(s.boxChooserText);
     w.strings(s.typeChooser);
-    w.number(quint32(s.listLines.size()));
-    for (const WindowState::Line &line : s.listLines) {
-        w.string(line.text);
-        writeBrush(w, line.foreground);
-        writeBrush(w, line.background);
+    const bool sameLines = previous && previous->listLines == s.listLines;
+    w.number(quint8(sameLines));
+    if (!sameLines) {
+        w.number(quint32(s.listLines->size()));
+        for (const WindowState::Line &line : *s.listLines) {
+            w.string(line.text);
+            writeBrush(w, line.foreground);
+            writeBrush(w, line.background);
+        }
     }
     w.number(quint64(s.listPalette.resolveMask()));
     w.number(quint8(QPalette::NColorGroups));
@@ -61,7 +65,7 @@ QByteArray encodeWindowState(const WindowState &s)
     return w.bytes;
 }
 
-bool decodeWindowState(QByteArrayView bytes, WindowState &s)
+bool decodeWindowState(QByteArrayView bytes, WindowState &s, const WindowState *previous)
 {
     In r(bytes);
     r.ranged<quint8>(stateVersion, stateVersion);
@@ -73,11 +77,19 @@ bool decodeWindowState(QByteArrayView bytes, WindowState &s)
     s.boxList = r.strings();
     s.boxChooserText = r.string();
     s.typeChooser = r.strings();
-    s.listLines.assign(r.count(lineSize), {});
-    for (WindowState::Line &line : s.listLines) {
-        line.text = r.string();
-        line.foreground = readBrush(r);
-        line.background = readBrush(r);
+    if (r.flag()) {
+        if (!previous)
+            r.fail();
+        else
+            s.listLines = previous->listLines;
+    } else {
+        auto lines = std::make_shared<WindowState::Lines>(r.count(lineSize));
+        for (WindowState::Line &line : *lines) {
+            line.text = r.string();
+            line.foreground = readBrush(r);
+            line.background = readBrush(r);
+        }
+        s.listLines = std::move(lines);
     }
     const auto mask = QPalette::ResolveMask(r.number<quint64>());
     r.ranged<quint8>(QPalette::NColorGroups, QPalette::NColorGroups);

@@ -34,7 +34,7 @@ void setEntries(QComboBox *box, const QStringList &lines)
 
 } // namespace
 
-WindowState WindowState::of(const frmMain &form)
+WindowState WindowState::of(const frmMain &form, const WindowState *sameList)
 {
     WindowState s;
     s.typeTableText = form.typeTableTextValue;
@@ -48,10 +48,16 @@ WindowState WindowState::of(const frmMain &form)
     s.boxChooserText = form.locationcombo1->currentText();
     s.typeChooser = entries(form.Combo1);
     const QListWidget *list = form.List1;
-    s.listLines.reserve(size_t(list->count()));
-    for (int i = 0; i < list->count(); ++i) {
-        const QListWidgetItem *item = list->item(i);
-        s.listLines.push_back({item->text(), item->foreground(), item->background()});
+    if (sameList) {
+        s.listLines = sameList->listLines;
+    } else {
+        auto lines = std::make_shared<Lines>();
+        lines->reserve(size_t(list->count()));
+        for (int i = 0; i < list->count(); ++i) {
+            const QListWidgetItem *item = list->item(i);
+            lines->push_back({item->text(), item->foreground(), item->background()});
+        }
+        s.listLines = std::move(lines);
     }
     s.listPalette = list->palette();
     s.listHeading = form.Label19->text();
@@ -80,17 +86,17 @@ void WindowState::restore(frmMain &form) const
     // The list is shared by the move, the alarm report and the search: it shows again
     // what it showed at the end of the step.
     QListWidget *list = form.List1;
-    bool same = list->count() == int(listLines.size());
+    bool same = list->count() == int(listLines->size());
     for (int i = 0; same && i < list->count(); ++i) {
         const QListWidgetItem *item = list->item(i);
-        const Line &line = listLines[size_t(i)];
+        const Line &line = (*listLines)[size_t(i)];
         same = item->text() == line.text && item->foreground() == line.foreground
                && item->background() == line.background;
     }
     // A long list (a search) is laid out again only when it differs.
     if (!same) {
         list->clear();
-        for (const Line &line : listLines) {
+        for (const Line &line : *listLines) {
             auto *item = new QListWidgetItem(line.text, list);
             item->setForeground(line.foreground);
             item->setBackground(line.background);

@@ -7,6 +7,8 @@
 #include "features/undo.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemModel>
+#include <QListWidget>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -77,7 +79,15 @@ UndoSteps::UndoSteps(frmMain &form)
     , mForm(form)
 {
     mStack.setUndoLimit(0);
-    mBaseline = WindowState::of(form);
+    mBaseline = now();
+    QAbstractItemModel *lines = form.List1->model();
+    const auto listChanged = [this] { mListChanged = true; };
+    connect(lines, &QAbstractItemModel::rowsInserted, this, listChanged);
+    connect(lines, &QAbstractItemModel::rowsRemoved, this, listChanged);
+    connect(lines, &QAbstractItemModel::rowsMoved, this, listChanged);
+    connect(lines, &QAbstractItemModel::dataChanged, this, listChanged);
+    connect(lines, &QAbstractItemModel::layoutChanged, this, listChanged);
+    connect(lines, &QAbstractItemModel::modelReset, this, listChanged);
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this] {
         mKeyTarget = nullptr;
@@ -89,6 +99,13 @@ UndoSteps::~UndoSteps()
 {
     // The buttons may be gone already: the steps leave without telling them.
     mStack.blockSignals(true);
+}
+
+WindowState UndoSteps::now()
+{
+    WindowState state = WindowState::of(mForm, mListChanged ? nullptr : &mBaseline);
+    mListChanged = false;
+    return state;
 }
 
 void UndoSteps::seal()
@@ -106,18 +123,19 @@ void UndoSteps::endStep(const QString &hint, QLineEdit *typed)
         seal();
     ChangeList changes = mForm.Vellum->takeChanges();
     compactChanges(changes);
-    WindowState now = WindowState::of(mForm);
+    WindowState after = now();
     if (changes.empty()) {
-        mBaseline = std::move(now);
+        mBaseline = std::move(after);
         return;
     }
     const QString text = describeStep(mForm, changes, hint, typed);
     const int index = mStack.index();
-    mStack.push(new UndoStep(*this, changes, mBaseline, now, text, typed));
+    mStack.push(new UndoStep(*this, changes, mBaseline, after, text, typed));
     // A push that did not move the index merged into the run of typing before it.
     const bool continues = mStack.index() <= index;
-    journalStep(mForm, changes, text, typed ? typed->objectName() : QString(), continues, now);
-    mBaseline = std::move(now);
+    journalStep(mForm, changes, text, typed ? typed->objectName() : QString(), continues,
+                after);
+    mBaseline = std::move(after);
 }
 
 void UndoSteps::replayStep(const ChangeList &changes, const QString &text, QLineEdit *typed,
@@ -130,9 +148,9 @@ void UndoSteps::replayStep(const ChangeList &changes, const QString &text, QLine
     mApplying = false;
     if (!continues)
         seal();
-    WindowState now = WindowState::of(mForm);
-    mStack.push(new UndoStep(*this, changes, mBaseline, now, text, typed));
-    mBaseline = std::move(now);
+    WindowState state = now();
+    mStack.push(new UndoStep(*this, changes, mBaseline, state, text, typed));
+    mBaseline = std::move(state);
 }
 
 void UndoSteps::fieldChanged(QLineEdit *field)
@@ -147,7 +165,7 @@ void UndoSteps::reset()
 {
     mForm.Vellum->takeChanges();
     mStack.clear();
-    mBaseline = WindowState::of(mForm);
+    mBaseline = now();
 }
 
 void UndoSteps::undo()
@@ -181,7 +199,7 @@ void UndoSteps::apply(const ChangeList &changes, bool forward, const WindowState
     // The refresh shows the document; what it writes (waiting objects painted white, a
     // field written back) is taken back, so the document is exactly the step's.
     mForm.Vellum->undoChanges(mForm.Vellum->takeChanges());
-    mBaseline = WindowState::of(mForm);
+    mBaseline = now();
     mApplying = false;
 }
 
@@ -262,7 +280,8 @@ void installUndo(frmMain &form)
     QObject::connect(canvas, &Vellum::DblClick, steps, [steps, click] { steps->endStep(click); });
     QObject::connect(canvas, &Vellum::KeyUp, steps,
                      [steps] { steps->endStep(QStringLiteral("key")); });
-    QObject::connect(canvas, &Vellum::MouseWheel, steps, [steps, click] { steps->endStep(click); });
+    QObject::connect(canvas, &Vellum::MouseWheel, steps,
+                     [steps, click] { steps->endStep(click); });
     QObject::connect(canvas, &Vellum::FileDrop, steps, [steps] {
         if (!steps->dropping())
             steps->endStep(QStringLiteral("drop"));

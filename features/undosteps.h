@@ -12,6 +12,9 @@
 #include <QStringList>
 #include <QUndoStack>
 
+#include <memory>
+#include <vector>
+
 class frmMain;
 class QLineEdit;
 
@@ -35,7 +38,9 @@ struct WindowState
     QStringList boxList;
     QString boxChooserText;
     QStringList typeChooser;
-    std::vector<Line> listLines;
+    using Lines = std::vector<Line>;
+    // Shared between states: a run of typing does not copy a long list at every key.
+    std::shared_ptr<const Lines> listLines = std::make_shared<const Lines>();
     QPalette listPalette;
     QString listHeading;
     bool listShown = false;
@@ -43,7 +48,8 @@ struct WindowState
     bool intoShown = false;       // Picture12
     bool chooserShown = false;    // locationcombo1
 
-    static WindowState of(const frmMain &form);
+    // sameList: a state whose list lines List1 still shows; they are shared, not read again.
+    static WindowState of(const frmMain &form, const WindowState *sameList = nullptr);
     // Puts the state back and fills the panel as a click on the selection does.
     void restore(frmMain &form) const;
 };
@@ -84,10 +90,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The window state now; List1's lines are read again only when they changed.
+    WindowState now();
+
     frmMain &mForm;
     QUndoStack mStack;
     WindowState mBaseline;
     QPointer<QLineEdit> mKeyTarget;   // the field the last key went to
     bool mApplying = false;
     bool mDropping = false;
+    bool mListChanged = true;
 };

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QString>
 #include <QStringList>
+#include <QtEndian>
 
 #include <optional>
 #include <type_traits>
@@ -21,16 +22,16 @@ public:
     template<typename T> void number(T value)
     {
         static_assert(std::is_integral_v<T>);
-        using U = std::make_unsigned_t<T>;
-        const U u = U(value);
-        for (size_t i = 0; i < sizeof(T); ++i)
-            bytes.append(char((u >> (8 * i)) & 0xff));
+        char raw[sizeof(T)];
+        qToLittleEndian(value, raw);
+        bytes.append(raw, sizeof(T));
     }
     void string(const QString &text)
     {
         number(quint32(text.size()));
-        for (QChar c : text)
-            number(quint16(c.unicode()));
+        const qsizetype at = bytes.size();
+        bytes.resize(at + 2 * text.size());
+        qToLittleEndian<quint16>(text.utf16(), text.size(), bytes.data() + at);
     }
     void optionalString(const std::optional<QString> &text)
     {
@@ -76,13 +77,9 @@ public:
 
     template<typename T> T number()
     {
-        using U = std::make_unsigned_t<T>;
         if (!take(sizeof(T)))
             return T();
-        U u = 0;
-        for (size_t i = 0; i < sizeof(T); ++i)
-            u |= U(quint8(mBytes[mAt - qsizetype(sizeof(T)) + qsizetype(i)])) << (8 * i);
-        return T(u);
+        return qFromLittleEndian<T>(mBytes.data() + mAt - qsizetype(sizeof(T)));
     }
     // A count of items that take at least minSize bytes each.
     quint32 count(qsizetype minSize)
@@ -95,10 +92,11 @@ public:
     QString string()
     {
         const quint32 n = count(2);
+        if (!take(2 * qsizetype(n)))
+            return QString();
         QString text(qsizetype(n), Qt::Uninitialized);
-        for (quint32 i = 0; i < n; ++i)
-            text[i] = QChar(number<quint16>());
-        return mOk ? text : QString();
+        qFromLittleEndian<quint16>(mBytes.data() + mAt - 2 * qsizetype(n), n, text.data());
+        return text;
     }
     QStringList strings()
     {
