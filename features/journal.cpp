@@ -125,11 +125,13 @@ QString questionText(const JournalContents &contents)
         .arg(dayAndTime(contents.records.back().time), count);
 }
 
-// The window after each step; false when one cannot be read, before anything is applied.
+// The window after each step and at the start of each session; false when one cannot be
+// read, before anything is applied.
 bool windowsOf(const JournalContents &contents, std::vector<WindowState> &windows)
 {
     for (const JournalRecord &record : contents.records) {
-        if (record.kind != JournalRecord::Kind::Step)
+        if (record.kind != JournalRecord::Kind::Step
+            && record.kind != JournalRecord::Kind::Session)
             continue;
         WindowState window;
         if (!decodeWindowState(record.window, window, windows.empty() ? nullptr : &windows.back()))
@@ -147,6 +149,7 @@ void replay(frmMain &form, UndoSteps &steps, const JournalContents &contents,
     for (const JournalRecord &record : contents.records) {
         switch (record.kind) {
         case JournalRecord::Kind::Session:
+            ++after;
             steps.seal();
             break;
         case JournalRecord::Kind::Step: {
@@ -245,7 +248,12 @@ void startJournal(frmMain &form, const JournalOrigin &origin)
     if (!resumed)
         startNew(form, *journal, origin);
     journal->writing = true;
-    journal->append(marker(JournalRecord::Kind::Session));
+    // The session's first record holds the window as it starts, so that a step that leaves
+    // List1 as it was need not write its lines again.
+    JournalRecord session = marker(JournalRecord::Kind::Session);
+    session.window = encodeWindowState(steps->baseline());
+    if (journal->append(session))
+        journal->lastWindow = steps->baseline();
 }
 
 void removeJournal(frmMain &form)

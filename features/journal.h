@@ -39,10 +39,10 @@ void journalStep(frmMain &form, const ChangeList &changes, const QString &text,
 void journalUndo(frmMain &form);
 void journalRedo(frmMain &form);
 
-// The window's state as a journal record carries it, and back. List1's lines are written
-// only when they are not those of previous, the state of the step record before. decode is
+// The window's state as a journal record carries it, and back. Only the parts that differ
+// from previous, the state of the record before, are written. decode is
 // strict: false on anything out of place, every count and length checked against the bytes
-// left, and a reference to lines before the first step's.
+// left, and on a reference to the lines before when there is no state before.
 QByteArray encodeWindowState(const WindowState &state, const WindowState *previous = nullptr);
 bool decodeWindowState(QByteArrayView bytes, WindowState &state,
                        const WindowState *previous = nullptr);

@@ -3,14 +3,21 @@
 #include "canvas/model/journalbytes.h"
 #include "features/undosteps.h"
 
-// The window's state in a journal record, after a version byte; the four shown-or-hidden
-// flags come last, as one byte.
+// The window's state in a journal record: a version byte, the parts that are those of the
+// state before (left out), the other parts, and the four shown-or-hidden flags as one byte.
 
 using namespace JournalBytes;
 
 namespace {
 
 constexpr quint8 stateVersion = 2;
+
+// The parts a state leaves out when they are those of the state before.
+enum Part : quint16 {
+    TypeTable = 1 << 0, BoxNames = 1 << 1, Ready = 1 << 2, Boxes = 1 << 3,
+    ChooserText = 1 << 4, Types = 1 << 5, Lines = 1 << 6, Colours = 1 << 7, Heading = 1 << 8,
+    AllParts = (1 << 9) - 1
+};
 constexpr qsizetype lineSize = 4 + 2 * (1 + 1 + 8);   // a text's length and two brushes
 
 void writeBrush(Out &out, const QBrush &b)
@@ -32,19 +39,39 @@ QBrush readBrush(In &in)
 
 QByteArray encodeWindowState(const WindowState &s, const WindowState *previous)
 {
+    quint16 same = 0;
+    if (previous) {
+        const WindowState &p = *previous;
+        same = (p.typeTableText == s.typeTableText ? TypeTable : 0)
+               | (p.boxNameText == s.boxNameText ? BoxNames : 0)
+               | (p.readyList == s.readyList ? Ready : 0) | (p.boxList == s.boxList ? Boxes : 0)
+               | (p.boxChooserText == s.boxChooserText ? ChooserText : 0)
+               | (p.typeChooser == s.typeChooser ? Types : 0)
+               | (p.listLines == s.listLines ? Lines : 0)
+               | (p.listPalette == s.listPalette
+                          && p.listPalette.resolveMask() == s.listPalette.resolveMask()
+                      ? Colours
+                      : 0)
+               | (p.listHeading == s.listHeading ? Heading : 0);
+    }
     Out w;
     w.number(stateVersion);
-    w.string(s.typeTableText);
-    w.string(s.boxNameText);
+    w.number(same);
+    if (!(same & TypeTable))
+        w.string(s.typeTableText);
+    if (!(same & BoxNames))
+        w.string(s.boxNameText);
     for (qint32 n : {s.startObject, s.currentBox, s.dropX, s.dropY})
         w.number(n);
-    w.strings(s.readyList);
-    w.strings(s.boxList);
-    w.string(s.boxChooserText);
-    w.strings(s.typeChooser);
-    const bool sameLines = previous && previous->listLines == s.listLines;
-    w.number(quint8(sameLines));
-    if (!sameLines) {
+    if (!(same & Ready))
+        w.strings(s.readyList);
+    if (!(same & Boxes))
+        w.strings(s.boxList);
+    if (!(same & ChooserText))
+        w.string(s.boxChooserText);
+    if (!(same & Types))
+        w.strings(s.typeChooser);
+    if (!(same & Lines)) {
         w.number(quint32(s.listLines->size()));
         for (const WindowState::Line &line : *s.listLines) {
             w.string(line.text);
@@ -52,14 +79,19 @@ QByteArray encodeWindowState(const WindowState &s, const WindowState *previous)
             writeBrush(w, line.background);
         }
     }
-    w.number(quint64(s.listPalette.resolveMask()));
-    w.number(quint8(QPalette::NColorGroups));
-    w.number(quint8(QPalette::NColorRoles));
-    for (int g = 0; g < QPalette::NColorGroups; ++g) {
-        for (int r = 0; r < QPalette::NColorRoles; ++r)
-            writeBrush(w, s.listPalette.brush(QPalette::ColorGroup(g), QPalette::ColorRole(r)));
+    if (!(same & Colours)) {
+        w.number(quint64(s.listPalette.resolveMask()));
+        w.number(quint8(QPalette::NColorGroups));
+        w.number(quint8(QPalette::NColorRoles));
+        for (int g = 0; g < QPalette::NColorGroups; ++g) {
+            for (int r = 0; r < QPalette::NColorRoles; ++r) {
+                writeBrush(w, s.listPalette.brush(QPalette::ColorGroup(g),
+                                                  QPalette::ColorRole(r)));
+            }
+        }
     }
-    w.string(s.listHeading);
+    if (!(same & Heading))
+        w.string(s.listHeading);
     w.number(quint8((s.listShown ? 1 : 0) | (s.barShown ? 2 : 0) | (s.intoShown ? 4 : 0)
                     | (s.chooserShown ? 8 : 0)));
     return w.bytes;
@@ -69,19 +101,20 @@ bool decodeWindowState(QByteArrayView bytes, WindowState &s, const WindowState *
 {
     In r(bytes);
     r.ranged<quint8>(stateVersion, stateVersion);
-    s.typeTableText = r.string();
-    s.boxNameText = r.string();
+    const quint16 same = r.ranged<quint16>(0, AllParts);
+    if (same && !previous)
+        r.fail();
+    const auto kept = [&](Part part) { return (same & part) && previous; };
+    s.typeTableText = kept(TypeTable) ? previous->typeTableText : r.string();
+    s.boxNameText = kept(BoxNames) ? previous->boxNameText : r.string();
     for (qint32 *n : {&s.startObject, &s.currentBox, &s.dropX, &s.dropY})
         *n = r.number<qint32>();
-    s.readyList = r.strings();
-    s.boxList = r.strings();
-    s.boxChooserText = r.string();
-    s.typeChooser = r.strings();
-    if (r.flag()) {
-        if (!previous)
-            r.fail();
-        else
-            s.listLines = previous->listLines;
+    s.readyList = kept(Ready) ? previous->readyList : r.strings();
+    s.boxList = kept(Boxes) ? previous->boxList : r.strings();
+    s.boxChooserText = kept(ChooserText) ? previous->boxChooserText : r.string();
+    s.typeChooser = kept(Types) ? previous->typeChooser : r.strings();
+    if (kept(Lines)) {
+        s.listLines = previous->listLines;
     } else {
         auto lines = std::make_shared<WindowState::Lines>(r.count(lineSize));
         for (WindowState::Line &line : *lines) {
@@ -91,16 +124,22 @@ bool decodeWindowState(QByteArrayView bytes, WindowState &s, const WindowState *
         }
         s.listLines = std::move(lines);
     }
-    const auto mask = QPalette::ResolveMask(r.number<quint64>());
-    r.ranged<quint8>(QPalette::NColorGroups, QPalette::NColorGroups);
-    const quint8 roles = r.ranged<quint8>(0, QPalette::NColorRoles);
-    s.listPalette = QPalette();
-    for (int g = 0; g < QPalette::NColorGroups && r.ok(); ++g) {
-        for (int k = 0; k < roles; ++k)
-            s.listPalette.setBrush(QPalette::ColorGroup(g), QPalette::ColorRole(k), readBrush(r));
+    if (kept(Colours)) {
+        s.listPalette = previous->listPalette;
+    } else {
+        const auto mask = QPalette::ResolveMask(r.number<quint64>());
+        r.ranged<quint8>(QPalette::NColorGroups, QPalette::NColorGroups);
+        const quint8 roles = r.ranged<quint8>(0, QPalette::NColorRoles);
+        s.listPalette = QPalette();
+        for (int g = 0; g < QPalette::NColorGroups && r.ok(); ++g) {
+            for (int k = 0; k < roles; ++k) {
+                s.listPalette.setBrush(QPalette::ColorGroup(g), QPalette::ColorRole(k),
+                                       readBrush(r));
+            }
+        }
+        s.listPalette.setResolveMask(mask);
     }
-    s.listPalette.setResolveMask(mask);
-    s.listHeading = r.string();
+    s.listHeading = kept(Heading) ? previous->listHeading : r.string();
     const quint8 flags = r.ranged<quint8>(0, 15);
     s.listShown = flags & 1;
     s.barShown = flags & 2;

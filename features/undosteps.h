@@ -68,6 +68,7 @@ public:
     ~UndoSteps() override;
 
     QUndoStack &stack() { return mStack; }
+    const WindowState &baseline() const { return mBaseline; }   // the window after the last step
     // The one place where a step ends: the changes since the last end become a step
     // (typed is the field typed into, for a run of typing).
     void endStep(const QString &hint, QLineEdit *typed = nullptr);

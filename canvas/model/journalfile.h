@@ -43,12 +43,14 @@ struct JournalRecord
 
     Kind kind = Kind::Step;
     qint64 time = 0;              // ms since the epoch, UTC, when the record was written
+    // Step and Session: the window's state after the step (when the session began), as the
+    // window wrote it.
+    QByteArray window;
     // Step only:
     ChangeList changes;
     QString text;                 // the step's name, as the Undo tooltip shows it
     QString typedField;           // objectName of the field typed into; "" for other steps
     bool continues = false;       // a run of typing that merges with the step before
-    QByteArray window;            // the window's state after the step, as the window wrote it
 };
 
 namespace JournalFile {

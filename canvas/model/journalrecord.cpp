@@ -211,6 +211,8 @@ QByteArray JournalFile::encode(const JournalRecord &record)
     Out out;
     out.number(quint8(record.kind));
     out.number(record.time);
+    if (record.kind == JournalRecord::Kind::Session)
+        out.blob(record.window);
     if (record.kind != JournalRecord::Kind::Step)
         return out.bytes;
     out.string(record.text);
@@ -230,6 +232,8 @@ bool JournalFile::decode(QByteArrayView payload, JournalRecord &record, bool dec
     record.kind = JournalRecord::Kind(in.ranged<quint8>(quint8(JournalRecord::Kind::Session),
                                                         quint8(JournalRecord::Kind::Redo)));
     record.time = in.number<qint64>();
+    if (record.kind == JournalRecord::Kind::Session)
+        record.window = in.blob();
     if (in.ok() && record.kind == JournalRecord::Kind::Step) {
         record.text = in.string();
         record.typedField = in.string();
