@@ -5,8 +5,6 @@
 
 #include "canvas/model/journalfile.h"
 
-#include <QCoreApplication>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -30,14 +28,6 @@ void roundTrip(const JournalRecord &record)
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *, char ***argv)
-{
-    static int argc = 1;
-    static char *args[] = {(*argv)[0], nullptr};
-    static QCoreApplication app(argc, args);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
