@@ -43,11 +43,11 @@ public:
     std::optional<WindowState> lastWindow;
 
     // Whether the record was written.
-    bool append(const JournalRecord &record)
+    bool append(JournalRecord record)
     {
         if (!writing || !journalEnabled || !writer.isOpen())
             return false;
-        if (writer.append(record))
+        if (writer.append(std::move(record)))
             return true;
         // A journal with a step missing would restore the steps after it on the wrong
         // document: it ends at the last step it holds.
@@ -252,7 +252,7 @@ void startJournal(frmMain &form, const JournalOrigin &origin)
     // List1 as it was need not write its lines again.
     JournalRecord session = marker(JournalRecord::Kind::Session);
     session.window = encodeWindowState(steps->baseline());
-    if (journal->append(session))
+    if (journal->append(std::move(session)))
         journal->lastWindow = steps->baseline();
 }
 
@@ -286,7 +286,7 @@ void journalStep(frmMain &form, const ChangeList &changes, const QString &text,
     record.continues = continues;
     const WindowState *previous = journal->lastWindow ? &*journal->lastWindow : nullptr;
     record.window = encodeWindowState(after, previous);
-    if (journal->append(record))
+    if (journal->append(std::move(record)))
         journal->lastWindow = after;
 }
 

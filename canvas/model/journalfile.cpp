@@ -181,20 +181,15 @@ bool JournalWriter::open(const QString &file, bool truncate, qint64 cut, QString
     return true;
 }
 
-bool JournalWriter::append(const JournalRecord &record)
+bool JournalWriter::append(JournalRecord record)
 {
     if (mFd < 0)
         return false;
     if (beforeAppend)
         beforeAppend(mRecords + 1);
-    JournalRecord stamped;
-    const JournalRecord *toWrite = &record;
-    if (record.time == 0) {
-        stamped = record;
-        stamped.time = QDateTime::currentMSecsSinceEpoch();
-        toWrite = &stamped;
-    }
-    const QByteArray bytes = JournalFile::frame(JournalFile::encode(*toWrite));
+    if (record.time == 0)
+        record.time = QDateTime::currentMSecsSinceEpoch();
+    const QByteArray bytes = JournalFile::frame(JournalFile::encode(record));
     const off_t before = ::lseek(mFd, 0, SEEK_END);
     // One write of the whole frame: a kill leaves the record whole or not there.
     qsizetype done = 0;

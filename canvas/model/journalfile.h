@@ -103,7 +103,7 @@ public:
     QString fileName() const { return mFile; }
     QString error() const { return mError; }   // why the last append failed
 
-    bool append(const JournalRecord &record);
+    bool append(JournalRecord record);   // stamped with the time now when it has none
     void sync();            // now, waiting for it
     void close();           // syncs, then closes; the file stays
     bool remove();          // closes, then deletes the file
