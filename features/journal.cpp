@@ -77,11 +77,6 @@ JournalRecord marker(JournalRecord::Kind kind)
     return record;
 }
 
-UndoSteps *stepsOf(frmMain &form)
-{
-    return form.findChild<UndoSteps *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
 // "8 Dec 2026 at 14:35", in the words of the program's other messages.
 QString dayAndTime(qint64 msSinceEpoch)
 {
@@ -196,7 +191,7 @@ void setJournalEnabled(bool enabled)
 
 void startJournal(frmMain &form, const JournalOrigin &origin)
 {
-    UndoSteps *steps = stepsOf(form);
+    UndoSteps *steps = UndoSteps::of(form);
     if (!journalEnabled || !steps)
         return;
     auto *journal = new Journal(form);

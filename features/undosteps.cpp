@@ -67,12 +67,12 @@ private:
     bool mFresh = true;
 };
 
-UndoSteps *stepsOf(frmMain &form)
+} // namespace
+
+UndoSteps *UndoSteps::of(frmMain &form)
 {
     return form.findChild<UndoSteps *>(QString(), Qt::FindDirectChildrenOnly);
 }
-
-} // namespace
 
 UndoSteps::UndoSteps(frmMain &form)
     : QObject(&form)
@@ -294,29 +294,29 @@ void installUndo(frmMain &form)
 
 void resetUndo(frmMain &form)
 {
-    if (UndoSteps *steps = stepsOf(form))
+    if (UndoSteps *steps = UndoSteps::of(form))
         steps->reset();
 }
 
 void endUndoStep(frmMain &form)
 {
-    if (UndoSteps *steps = stepsOf(form))
+    if (UndoSteps *steps = UndoSteps::of(form))
         steps->endStep(QString());
 }
 
 void btnundo_Click(frmMain &form)
 {
-    if (UndoSteps *steps = stepsOf(form))
+    if (UndoSteps *steps = UndoSteps::of(form))
         steps->undo();
 }
 
 void btnredo_Click(frmMain &form)
 {
-    if (UndoSteps *steps = stepsOf(form))
+    if (UndoSteps *steps = UndoSteps::of(form))
         steps->redo();
 }
 
 QUndoStack &undoStack(frmMain &form)
 {
-    return stepsOf(form)->stack();
+    return UndoSteps::of(form)->stack();
 }

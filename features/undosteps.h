@@ -66,6 +66,7 @@ class UndoSteps : public QObject
 public:
     explicit UndoSteps(frmMain &form);
     ~UndoSteps() override;
+    static UndoSteps *of(frmMain &form);   // the window's steps, null before they are installed
 
     QUndoStack &stack() { return mStack; }
     const WindowState &baseline() const { return mBaseline; }   // the window after the last step
