@@ -83,13 +83,14 @@ QString historyCell(const QString &history)
     return lines.join(QStringLiteral("; "));
 }
 
-} // namespace
-
-QList<Item> storedItems(const VellumModel &canvas, const QString *box)
+// Calls visit with each stored object in turn, so a walk of every object holds one.
+void forEachStoredItem(const VellumModel &canvas, const QString *box,
+                       const std::function<void(const Item &)> &visit)
 {
     const QHash<QString, int> &keySlots = slotOfKey();
-    QList<Item> items;
     std::array<QString, SlotCount + FieldCount - 1> values;
+    Item item;
+    item.fields.resize(FieldCount);
     for (const auto &object : canvas.objects()) {
         for (QString &value : values)
             value.clear();
@@ -100,14 +101,26 @@ QList<Item> storedItems(const VellumModel &canvas, const QString *box)
         }
         if (values[Type] != u"Object" || (box && values[Info] != *box))
             continue;
-        Item item{values[Name], values[Info],  values[Set],     values[Value],
-                  values[Alarm], values[Path], values[History], 0, {}};
+        item.name = values[Name];
+        item.box = values[Info];
+        item.type = values[Set];
+        item.value = values[Value];
+        item.alarm = values[Alarm];
+        item.path = values[Path];
+        item.history = values[History];
         item.typeIndex = TextRules::toInt16(values[TypeIndex]).value_or(0);
-        item.fields.reserve(FieldCount);
         for (int j = 0; j < FieldCount; ++j)
-            item.fields << values[size_t(Field0 + j)];
-        items << std::move(item);
+            item.fields[j] = values[size_t(Field0 + j)];
+        visit(item);
     }
+}
+
+} // namespace
+
+QList<Item> storedItems(const VellumModel &canvas, const QString *box)
+{
+    QList<Item> items;
+    forEachStoredItem(canvas, box, [&items](const Item &item) { items << item; });
     return items;
 }
 
@@ -117,7 +130,7 @@ QString alarmCell(const QString &alarm)
     return when ? when->date().toString(Qt::ISODate) : alarm;
 }
 
-QByteArray inventoryCsv(const VellumModel &canvas, const QString &typeTable)
+QString writeInventoryCsv(const VellumModel &canvas, const QString &typeTable, QIODevice &device)
 {
     // One column per distinct caption, in type order then row order; column[k][j] is where
     // field j of type k goes (-1: a row without caption, not exported).
@@ -137,6 +150,15 @@ QByteArray inventoryCsv(const VellumModel &canvas, const QString &typeTable)
     }
 
     QString out;
+    QString why;
+    // The text made so far goes to the device in pieces of about this many characters.
+    constexpr qsizetype piece = 1 << 16;
+    const auto send = [&out, &why, &device] {
+        const QByteArray bytes = out.toUtf8();
+        if (why.isEmpty() && device.write(bytes) != bytes.size())
+            why = device.errorString();
+        out.clear();
+    };
     QStringList row = {QStringLiteral("Name"), QStringLiteral("Box"), QStringLiteral("Type")};
     row << captions;
     row << QStringLiteral("Value") << QStringLiteral("Alarm") << QStringLiteral("Path")
@@ -144,7 +166,9 @@ QByteArray inventoryCsv(const VellumModel &canvas, const QString &typeTable)
     appendRow(out, row);
 
     QHash<QString, QString> alarms;     // the same few dates recur across many objects
-    for (const Item &item : storedItems(canvas)) {
+    forEachStoredItem(canvas, nullptr, [&](const Item &item) {
+        if (!why.isEmpty())
+            return;
         row = {item.name, item.box, item.type};
         QStringList fields(captions.size());
         const int t = item.typeIndex - 1;
@@ -161,8 +185,11 @@ QByteArray inventoryCsv(const VellumModel &canvas, const QString &typeTable)
             alarm = alarms.insert(item.alarm, alarmCell(item.alarm));
         row << item.value << *alarm << item.path << historyCell(item.history);
         appendRow(out, row);
-    }
-    return out.toUtf8();
+        if (out.size() >= piece)
+            send();
+    });
+    send();
+    return why;
 }
 
 QString askFileName(frmMain &form, const QString &caption, const QString &suggested,
@@ -201,8 +228,7 @@ void exportinventory_Click(frmMain &form)
         QStringLiteral("Spreadsheet (CSV) files (*.csv)"), QStringLiteral("csv"));
     if (file.isEmpty())
         return;
-    const QByteArray csv = Export::inventoryCsv(*form.Vellum, form.typeTableTextValue);
-    Export::writeWhole(form, file, [&csv](QIODevice &out) {
-        return out.write(csv) == csv.size() ? QString() : out.errorString();
+    Export::writeWhole(form, file, [&form](QIODevice &out) {
+        return Export::writeInventoryCsv(*form.Vellum, form.typeTableTextValue, out);
     });
 }

@@ -29,8 +29,10 @@ struct Item
 QList<Item> storedItems(const VellumModel &canvas, const QString *box = nullptr);
 
 // The spreadsheet: a header row, then one row per stored object (RFC 4180: UTF-8, commas,
-// fields quoted where needed, CR LF). The type table gives the field columns.
-QByteArray inventoryCsv(const VellumModel &canvas, const QString &typeTable);
+// fields quoted where needed, CR LF). The type table gives the field columns. Rows go out
+// as they are made, so a large inventory is never held twice in memory. Returns "" or why
+// the device refused the bytes.
+QString writeInventoryCsv(const VellumModel &canvas, const QString &typeTable, QIODevice &out);
 
 // The alarm date as a spreadsheet reads it: yyyy-mm-dd when it is a date, else as stored.
 QString alarmCell(const QString &alarm);
