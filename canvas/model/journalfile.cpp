@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -89,6 +90,14 @@ JournalContents readJournal(QByteArrayView bytes, bool decodePictures)
     contents.state = JournalContents::State::Read;
     qsizetype at = MagicSize + FrameHead + head->size();
     while (at < bytes.size()) {
+        // An open journal's file runs on in zeros past its last record; no record is empty.
+        const auto zero = [](char c) { return c == 0; };
+        const QByteArrayView rest = bytes.sliced(at);
+        if (std::all_of(rest.begin(), rest.begin() + std::min(rest.size(), qsizetype(4)), zero)) {
+            if (!std::all_of(rest.begin(), rest.end(), zero))
+                contents.problem = u"a record is damaged (its length is zero)"_s;
+            break;
+        }
         const auto payload = frameAt(bytes, at, contents.problem);
         if (!payload)
             break;
@@ -138,6 +147,8 @@ bool JournalWriter::create(const QString &file, const JournalOrigin &origin, QSt
         remove();
         return false;
     }
+    mLength = start.size();
+    mapAhead(mLength);
     mRecords = 0;
     // The folder too, so that the new file's name survives a power cut.
     const int folder = ::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(),
@@ -161,7 +172,7 @@ bool JournalWriter::resume(const QString &file, qint64 wholeLength, int records,
 bool JournalWriter::open(const QString &file, bool truncate, qint64 cut, QString &reason)
 {
     close();
-    const int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | (truncate ? O_TRUNC : 0);
+    const int flags = O_RDWR | O_CREAT | O_CLOEXEC | (truncate ? O_TRUNC : 0);
     mFd = ::open(QFile::encodeName(file).constData(), flags, 0644);
     if (mFd < 0) {
         reason = systemError("open");
@@ -174,11 +185,51 @@ bool JournalWriter::open(const QString &file, bool truncate, qint64 cut, QString
         return false;
     }
     mFile = file;
+    mLength = cut;
+    if (!truncate)
+        mapAhead(mLength);
     mStopping = false;
     mDirty = false;
     signalFd = mFd;
     mSyncer = std::thread([this] { syncLoop(); });
     return true;
+}
+
+bool JournalWriter::mapAhead(qint64 needed)
+{
+    if (needed <= mCapacity)
+        return true;
+    // Room for many more records at once: the file grows, and is mapped again, seldom.
+    constexpr qint64 chunk = 1 << 18;
+    const qint64 capacity = (std::max(needed, mCapacity * 2) + chunk - 1) / chunk * chunk;
+    // Blocks are taken now, so a full disk is an error here and never a fault in a copy.
+    void *map = MAP_FAILED;
+    if (const int failed = ::posix_fallocate(mFd, 0, capacity)) {
+        errno = failed;
+        mError = systemError("allocate");
+    } else {
+        map = ::mmap(nullptr, size_t(capacity), PROT_READ | PROT_WRITE, MAP_SHARED, mFd, 0);
+        if (map == MAP_FAILED)
+            mError = systemError("map");
+    }
+    unmap();
+    if (map == MAP_FAILED) {
+        // Records go out with write() instead; the file is cut back to them.
+        if (::ftruncate(mFd, mLength) != 0)
+            mError = systemError("truncate");
+        return false;
+    }
+    mMap = static_cast<char *>(map);
+    mCapacity = capacity;
+    return true;
+}
+
+void JournalWriter::unmap()
+{
+    if (mMap)
+        ::munmap(mMap, size_t(mCapacity));
+    mMap = nullptr;
+    mCapacity = 0;
 }
 
 bool JournalWriter::append(JournalRecord record)
@@ -190,28 +241,34 @@ bool JournalWriter::append(JournalRecord record)
     if (record.time == 0)
         record.time = QDateTime::currentMSecsSinceEpoch();
     const QByteArray bytes = JournalFile::frame(JournalFile::encode(record));
-    const off_t before = ::lseek(mFd, 0, SEEK_END);
-    // One write of the whole frame: a kill leaves the record whole or not there.
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(mFd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            mError = systemError("write");
-            // No torn record may stay in front of the records that follow.
-            if (before >= 0 && ::ftruncate(mFd, before) != 0)
-                close();
-            return false;
+    if (mMap && mapAhead(mLength + bytes.size())) {
+        // A copy into the file's pages: once it is done the record is in the file, and a
+        // kill leaves it whole or fails its checksum.
+        std::memcpy(mMap + mLength, bytes.constData(), size_t(bytes.size()));
+    } else {
+        qsizetype done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::pwrite(mFd, bytes.constData() + done,
+                                       size_t(bytes.size() - done), off_t(mLength + done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                mError = systemError("write");
+                // No torn record may stay in front of the records that follow.
+                if (::ftruncate(mFd, mLength) != 0)
+                    close();
+                return false;
+            }
+            done += n;
         }
-        done += n;
     }
+    mLength += bytes.size();
     ++mRecords;
-    {
+    // The syncer is woken by the first record after a sync; a run of typing wakes it once.
+    if (!mDirty.exchange(true)) {
         std::lock_guard lock(mMutex);
-        mDirty = true;
+        mWake.notify_one();
     }
-    mWake.notify_one();
     return true;
 }
 
@@ -219,7 +276,7 @@ void JournalWriter::syncLoop()
 {
     std::unique_lock lock(mMutex);
     for (;;) {
-        mWake.wait(lock, [this] { return mDirty || mStopping; });
+        mWake.wait(lock, [this] { return mDirty.load() || mStopping; });
         if (mStopping)
             return;
         // Steps come in runs (typing): one sync a moment later covers the run.
@@ -249,6 +306,11 @@ void JournalWriter::close()
     if (mSyncer.joinable())
         mSyncer.join();
     signalFd = -1;
+    // The zeros past the last record go: a journal left closed ends with a record.
+    const bool mapped = mMap != nullptr;
+    unmap();
+    if (mapped && ::ftruncate(mFd, mLength) != 0)
+        mError = systemError("truncate");
     ::fdatasync(mFd);
     ::close(mFd);
     mFd = -1;

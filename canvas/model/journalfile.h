@@ -7,6 +7,7 @@
 // payload: XXH3-64, u64 LE][payload]. The first frame is the head (the document the journal
 // started from); every later frame is one record. A frame whose length runs past the end of
 // the file or whose checksum does not match ends the journal there: nothing after it is read.
+// A length of zero is where the records end in the zeros of a journal still open.
 
 #include "canvas/model/changerecord.h"
 
@@ -83,9 +84,12 @@ struct JournalContents
 JournalContents readJournal(const QString &file);
 JournalContents readJournal(QByteArrayView bytes, bool decodePictures = true);
 
-// Appends records to a journal. Each append is one write() of a whole frame: when it returns,
-// the bytes are in the file and survive the process being killed. A thread of its own syncs
-// the file to the disk right after (within a second of every append); the caller never waits.
+// Appends records to a journal. The file is mapped into memory, with room taken ahead of its
+// last record, and an append copies the whole frame into it: when it returns, the bytes are
+// in the file and survive the process being killed. Where the file cannot be mapped, each
+// append is one write() instead. A thread of its own syncs the file to the disk right after
+// (within a second of every append); the caller never waits. While the journal is open its
+// file runs on in zeros after the last record; closing cuts them off.
 class JournalWriter
 {
 public:
@@ -100,6 +104,7 @@ public:
     // wholeLength bytes.
     bool resume(const QString &file, qint64 wholeLength, int records, QString &reason);
     bool isOpen() const { return mFd >= 0; }
+    qint64 length() const { return mLength; }   // the head and the whole records
     QString fileName() const { return mFile; }
     QString error() const { return mError; }   // why the last append failed
 
@@ -117,6 +122,10 @@ public:
 
 private:
     bool open(const QString &file, bool truncate, qint64 cut, QString &reason);
+    // Makes the file and its mapping hold at least needed bytes; false when it cannot be
+    // mapped (appends then write).
+    bool mapAhead(qint64 needed);
+    void unmap();
     void syncLoop();
 
     QString mFile;
@@ -125,7 +134,10 @@ private:
     std::thread mSyncer;
     std::mutex mMutex;
     std::condition_variable mWake;
-    bool mDirty = false;
+    std::atomic<bool> mDirty = false;
     bool mStopping = false;
     int mRecords = 0;
+    qint64 mLength = 0;
+    char *mMap = nullptr;
+    qint64 mCapacity = 0;   // bytes mapped, the size of the file while open
 };

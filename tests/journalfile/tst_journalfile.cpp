@@ -116,11 +116,17 @@ private slots:
         QString reason;
         JournalWriter writer;
         QVERIFY2(writer.create(mFile, origin, reason), qPrintable(reason));
-        mEnds.push_back(QFileInfo(mFile).size());
+        mEnds.push_back(writer.length());
         for (const JournalRecord &r : mRecords) {
             QVERIFY(writer.append(r));
-            mEnds.push_back(QFileInfo(mFile).size());
+            mEnds.push_back(writer.length());
         }
+        // While open, the file runs on in zeros after the last record.
+        const JournalContents open = readJournal(mFile);
+        QVERIFY(QFileInfo(mFile).size() > writer.length());
+        QCOMPARE(open.problem, QString());
+        QCOMPARE(open.wholeLength, writer.length());
+        QCOMPARE(open.records.size(), mRecords.size());
         writer.close();
         mWhole = fileBytes(mFile);
 
@@ -170,6 +176,15 @@ private slots:
         QCOMPARE(qsizetype(resumed.records.size()), records);
         QCOMPARE(resumed.problem, QString());
         QCOMPARE(resumed.records.back().kind, JournalRecord::Kind::Undo);
+
+        // Zeros after the last record end it cleanly; anything else in them is damage.
+        const QByteArray zeros(300, '\0');
+        for (const QByteArray &tail : {zeros, zeros + "x", QByteArray(3, '\0') + "\x10"}) {
+            const JournalContents padded = readJournal(QByteArrayView(mWhole + tail));
+            QCOMPARE(padded.records.size(), mRecords.size());
+            QCOMPARE(padded.wholeLength, mWhole.size());
+            QCOMPARE(padded.problem.isEmpty(), tail == zeros);
+        }
     }
 
     // Whatever bytes change, reading never fails badly and never hands out a record that
