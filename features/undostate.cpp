@@ -34,8 +34,11 @@ void setEntries(QComboBox *box, const QStringList &lines)
 
 } // namespace
 
-WindowState WindowState::of(const frmMain &form, const WindowState *sameList)
+WindowState WindowState::of(const frmMain &form, const WindowState *previous,
+                            ListsChanged changed)
 {
+    if (!previous)
+        changed = {};
     WindowState s;
     s.typeTableText = form.typeTableTextValue;
     s.boxNameText = form.boxNameText;
@@ -44,12 +47,12 @@ WindowState WindowState::of(const frmMain &form, const WindowState *sameList)
     s.dropX = form.dropX;
     s.dropY = form.dropY;
     s.readyList = form.readyList;
-    s.boxList = entries(form.locationcombo1);
+    s.boxList = changed.boxes ? entries(form.locationcombo1) : previous->boxList;
     s.boxChooserText = form.locationcombo1->currentText();
-    s.typeChooser = entries(form.Combo1);
+    s.typeChooser = changed.types ? entries(form.Combo1) : previous->typeChooser;
     const QListWidget *list = form.List1;
-    if (sameList) {
-        s.listLines = sameList->listLines;
+    if (!changed.lines) {
+        s.listLines = previous->listLines;
     } else {
         auto lines = std::make_shared<Lines>();
         lines->reserve(size_t(list->count()));

@@ -80,14 +80,18 @@ UndoSteps::UndoSteps(frmMain &form)
 {
     mStack.setUndoLimit(0);
     mBaseline = now();
-    QAbstractItemModel *lines = form.List1->model();
-    const auto listChanged = [this] { mListChanged = true; };
-    connect(lines, &QAbstractItemModel::rowsInserted, this, listChanged);
-    connect(lines, &QAbstractItemModel::rowsRemoved, this, listChanged);
-    connect(lines, &QAbstractItemModel::rowsMoved, this, listChanged);
-    connect(lines, &QAbstractItemModel::dataChanged, this, listChanged);
-    connect(lines, &QAbstractItemModel::layoutChanged, this, listChanged);
-    connect(lines, &QAbstractItemModel::modelReset, this, listChanged);
+    const auto watch = [this](QAbstractItemModel *model, bool ListsChanged::*part) {
+        const auto changed = [this, part] { mChanged.*part = true; };
+        connect(model, &QAbstractItemModel::rowsInserted, this, changed);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, changed);
+        connect(model, &QAbstractItemModel::rowsMoved, this, changed);
+        connect(model, &QAbstractItemModel::dataChanged, this, changed);
+        connect(model, &QAbstractItemModel::layoutChanged, this, changed);
+        connect(model, &QAbstractItemModel::modelReset, this, changed);
+    };
+    watch(form.List1->model(), &ListsChanged::lines);
+    watch(form.locationcombo1->model(), &ListsChanged::boxes);
+    watch(form.Combo1->model(), &ListsChanged::types);
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, [this] {
         mKeyTarget = nullptr;
@@ -103,9 +107,8 @@ UndoSteps::~UndoSteps()
 
 WindowState UndoSteps::now()
 {
-    WindowState state = WindowState::of(mForm, mListChanged ? nullptr : &mBaseline);
-    mListChanged = false;
-    return state;
+    const ListsChanged changed = std::exchange(mChanged, {false, false, false});
+    return WindowState::of(mForm, &mBaseline, changed);
 }
 
 void UndoSteps::seal()

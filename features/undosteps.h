@@ -19,6 +19,14 @@ class frmMain;
 class QLineEdit;
 
 // What the window shows and keeps beside the document, at the end of a step.
+// Which of the window's lists changed since a window state was taken.
+struct ListsChanged
+{
+    bool lines = true;    // List1
+    bool boxes = true;    // locationcombo1's entries
+    bool types = true;    // Combo1's entries
+};
+
 struct WindowState
 {
     struct Line
@@ -48,8 +56,9 @@ struct WindowState
     bool intoShown = false;       // Picture12
     bool chooserShown = false;    // locationcombo1
 
-    // sameList: a state whose list lines List1 still shows; they are shared, not read again.
-    static WindowState of(const frmMain &form, const WindowState *sameList = nullptr);
+    // changed: the lists read again; the others are shared with previous.
+    static WindowState of(const frmMain &form, const WindowState *previous = nullptr,
+                          ListsChanged changed = {});
     // Puts the state back and fills the panel as a click on the selection does.
     void restore(frmMain &form) const;
 };
@@ -92,7 +101,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // The window state now; List1's lines are read again only when they changed.
+    // The window state now; its lists are read again only when they changed.
     WindowState now();
 
     frmMain &mForm;
@@ -101,5 +110,5 @@ private:
     QPointer<QLineEdit> mKeyTarget;   // the field the last key went to
     bool mApplying = false;
     bool mDropping = false;
-    bool mListChanged = true;
+    ListsChanged mChanged;
 };
