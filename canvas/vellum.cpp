@@ -39,7 +39,7 @@ Vellum::~Vellum() = default;
 void Vellum::areaChanged(const QRect *units)
 {
     v->repaintChanged(*this, units);
-    v->controls->drawingChanged();
+    v->controls->drawingChanged(units);
 }
 
 void Vellum::documentReplaced()

@@ -100,7 +100,6 @@ void VellumControls::place(const QRect &viewport)
         const QSize size(std::max(buttonSize, b->sizeHint().width()), buttonSize);
         b->setGeometry(right - size.width(), viewport.top() + margin, size.width(),
                        size.height());
-        b->raise();
         right -= size.width() + 2;
     }
 
@@ -116,7 +115,15 @@ void VellumControls::place(const QRect &viewport)
     const bool room = viewport.width() >= 3 * width && viewport.height() >= 2 * height;
     // Nor is it needed while every shape is on view.
     mOverview->setVisible(mHasLandmark && mOverviewShown && room && !allShapesSeen());
-    mOverview->raise();
+    mPlacedFor = shown;
+
+    // Raised only when something came above them: a raise repaints the canvas under each.
+    const QObjectList on = {mSwitch, mWhole, mZoomIn, mZoomOut, mOverview};
+    const QObjectList &children = mCanvas.children();
+    if (children.size() < on.size() || children.sliced(children.size() - on.size()) != on) {
+        for (QObject *control : on)
+            static_cast<QWidget *>(control)->raise();
+    }
 
     mHint->adjustSize();
     QRect hint = mHint->geometry();
@@ -124,8 +131,11 @@ void VellumControls::place(const QRect &viewport)
     mHint->setGeometry(hint);
 }
 
-void VellumControls::drawingChanged()
+void VellumControls::drawingChanged(const QRect *units)
 {
+    // Adding or changing a small shape, the common case, skips the walk over every shape.
+    if (!units || (units->width() >= mLandmarkMinimum && units->height() >= mLandmarkMinimum))
+        mLandmarksStale = true;
     if (mRefreshPending)
         return;
     mRefreshPending = true;
@@ -136,11 +146,12 @@ void VellumControls::refresh()
 {
     mRefreshPending = false;
     const bool hadLandmarks = mOverview->hasLandmarks();
-    if (mOverview->collect())
+    if (std::exchange(mLandmarksStale, false) ? mOverview->collect() : mOverview->drawingMoved())
         mOverview->update();
     mHint->setVisible(!mHintText.isEmpty() && !mOverview->hasLandmarks());
     // The map's proportions follow the drawing's.
-    if (hadLandmarks != mOverview->hasLandmarks() || mOverview->isVisible())
+    if (hadLandmarks != mOverview->hasLandmarks()
+        || (mOverview->isVisible() && mOverview->drawing() != mPlacedFor))
         place(mViewport);
 }
 
@@ -157,9 +168,10 @@ bool VellumControls::allShapesSeen() const
         QRectF(QPointF(shapes.topLeft()), QPointF(shapes.bottomRight())));
 }
 
-void VellumControls::setLandmark(VellumOverview::Landmark test)
+void VellumControls::setLandmark(VellumOverview::Landmark test, int minimum)
 {
     mHasLandmark = bool(test);
+    mLandmarkMinimum = minimum;
     mOverview->setLandmark(std::move(test));
     place(mViewport);
     drawingChanged();

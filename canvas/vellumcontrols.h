@@ -28,13 +28,13 @@ public:
 
     // Lays the controls out over the canvas's viewport (the widget less its scroll bars).
     void place(const QRect &viewport);
-    // The drawing changed: landmarks and the hint are brought up to date once control
-    // returns to the event loop, however many changes came before.
-    void drawingChanged();
+    // The drawing changed (within units, when given): landmarks and the hint are brought up
+    // to date once control returns to the event loop, however many changes came before.
+    void drawingChanged(const QRect *units = nullptr);
     // The view moved or zoomed: the overview hides while every shape is on view.
     void viewChanged();
 
-    void setLandmark(VellumOverview::Landmark test);
+    void setLandmark(VellumOverview::Landmark test, int minimum = 0);
     void setEmptyHint(const QString &text);
     void setOverviewShown(bool shown);
     bool overviewShown() const { return mOverviewShown; }
@@ -54,7 +54,10 @@ private:
     QToolButton *mSwitch;
     QString mHintText;
     QRect mViewport;
+    QRectF mPlacedFor;   // the overview's drawing when the controls were last placed
     bool mHasLandmark = false; // the overview shows once the program names its landmarks
     bool mOverviewShown = true;
     bool mRefreshPending = false;
+    int mLandmarkMinimum = 0;      // units; smaller shapes are never landmarks
+    bool mLandmarksStale = true;   // a change since the last refresh may touch a landmark
 };

@@ -24,7 +24,9 @@ VellumOverview::VellumOverview(Vellum &canvas)
 {
     setObjectName(QStringLiteral("overview"));
     setCursor(Qt::PointingHandCursor);
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Not marked opaque, though the map covers it: an opaque child is cut out of the
+    // canvas's paint region, and filling shapes clipped to that notched region costs the
+    // canvas more than painting the corner under the map does.
     setToolTip(tr("Overview of the whole drawing: click or drag to go there"));
 }
 
@@ -124,7 +126,11 @@ void VellumOverview::drawMap()
             continue;
         const QRectF r(pixelOf(unitRect(mark.units).topLeft()),
                        pixelOf(unitRect(mark.units).bottomRight()));
-        QRectF label(0, 0, metrics.horizontalAdvance(mark.name) + 2, metrics.height());
+        // Names are measured once: laying out text is the dearest part of a map with many.
+        auto width = mLabelWidths.constFind(mark.name);
+        if (width == mLabelWidths.cend())
+            width = mLabelWidths.insert(mark.name, metrics.horizontalAdvance(mark.name));
+        QRectF label(0, 0, *width + 2, metrics.height());
         label.moveCenter(QPointF(r.center().x(), r.bottom() + 1 + label.height() / 2));
         if (!rect().contains(label.toAlignedRect()))
             continue;

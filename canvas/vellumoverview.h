@@ -9,6 +9,7 @@
 // The landmarks are collected once after each change of the drawing and the map is kept
 // as a picture, so a repaint of the canvas costs the overview one copy of that picture.
 
+#include <QHash>
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
@@ -29,8 +30,10 @@ public:
     explicit VellumOverview(Vellum &canvas);
 
     void setLandmark(Landmark test);
-    // Collects the landmarks again; true when they changed.
+    // Collects the landmarks again; true when they or the drawing's bounds changed.
     bool collect();
+    // True when the drawing's bounds changed since the map was drawn.
+    bool drawingMoved() const { return !mMap.isNull() && mMapDrawing != drawing(); }
     bool hasLandmarks() const { return !mMarks.empty(); }
 
     // The part of the drawing the map shows: every shape, and the part on view.
@@ -64,5 +67,6 @@ private:
     Landmark mLandmark;
     std::vector<Mark> mMarks;
     QPixmap mMap;
+    QHash<QString, qreal> mLabelWidths;   // in the map's font
     QRectF mMapDrawing; // the extent the picture was drawn for
 };

@@ -76,9 +76,9 @@ void Vellum::scrollByPixels(const QPointF &pixels)
     update();
 }
 
-void Vellum::setLandmark(std::function<bool(const VellumObject &)> test)
+void Vellum::setLandmark(std::function<bool(const VellumObject &)> test, int minimum)
 {
-    v->controls->setLandmark(std::move(test));
+    v->controls->setLandmark(std::move(test), minimum);
 }
 
 void Vellum::setEmptyHint(const QString &text)

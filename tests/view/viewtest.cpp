@@ -149,6 +149,27 @@ private slots:
         QVERIFY(whole.width() < 1.2 * 640 || whole.height() < 1.2 * 550);
     }
 
+    // The map follows the drawing: a new stored object adds nothing to it, and a shape
+    // beyond the drawing's edge widens what it covers.
+    void overviewFollowsTheDrawing()
+    {
+        FullDrawing h;
+        steps::chooseBox(h, boxName(20));
+        auto *overview = h.form->findChild<VellumOverview *>(u"overview"_s);
+        QVERIFY(overview && overview->isVisible());
+        const auto map = [&] {
+            QCoreApplication::processEvents();
+            return overview->grab().toImage();
+        };
+        const QImage before = map();
+        steps::newObject(h);
+        QCOMPARE(map(), before);
+        const QRect all = h.canvas().extent();
+        QVERIFY(h.canvas().AddObject(10, all.right() + 400, all.top(), all.right() + 405,
+                                     all.top() + 5));
+        QVERIFY(map() != before);
+    }
+
     // A press or a drag on the overview brings that point to the middle of the view; the
     // switch (button or Ctrl+M) hides it, and it stays hidden at the next box.
     void overviewMovesTheView()
