@@ -169,6 +169,9 @@ void oneRun(int objects)
     std::unique_ptr<frmMain> form;
     sample(Startup, timed([&] {
                form = std::make_unique<frmMain>(&platform);
+               // The size the window opens at on a common screen. The offscreen screen is
+               // smaller, and the window's fit to it would change what a box view shows.
+               form->resize(1280, 800);
                wireWindow(*form);
                Form_Load(*form);
                form->show();
