@@ -39,8 +39,28 @@ public:
     JournalWriter writer;
     bool writing = false;
     // The window after the last step written in this session: its list lines are not
-    // written again while they stay the same.
+    // written again while they stay the same. The lines themselves are not kept alive by
+    // the journal: a long list the window no longer shows is freed when it is replaced,
+    // not at the next step.
     std::optional<WindowState> lastWindow;
+    std::weak_ptr<const WindowState::Lines> lastLines;
+
+    void remember(const WindowState &window)
+    {
+        lastWindow = window;
+        lastLines = window.listLines;
+        lastWindow->listLines = {};
+    }
+
+    // The last window, with its lines when they are still there (else with none, which
+    // no window's lines equal).
+    const WindowState *previous()
+    {
+        if (!lastWindow)
+            return nullptr;
+        lastWindow->listLines = lastLines.lock();
+        return &*lastWindow;
+    }
 
     // Whether the record was written.
     bool append(JournalRecord record)
@@ -248,7 +268,7 @@ void startJournal(frmMain &form, const JournalOrigin &origin)
     JournalRecord session = marker(JournalRecord::Kind::Session);
     session.window = encodeWindowState(steps->baseline());
     if (journal->append(std::move(session)))
-        journal->lastWindow = steps->baseline();
+        journal->remember(steps->baseline());
 }
 
 void removeJournal(frmMain &form)
@@ -279,10 +299,11 @@ void journalStep(frmMain &form, const ChangeList &changes, const QString &text,
     record.text = text;
     record.typedField = typedField;
     record.continues = continues;
-    const WindowState *previous = journal->lastWindow ? &*journal->lastWindow : nullptr;
-    record.window = encodeWindowState(after, previous);
+    record.window = encodeWindowState(after, journal->previous());
+    if (journal->lastWindow)
+        journal->lastWindow->listLines = {};
     if (journal->append(std::move(record)))
-        journal->lastWindow = after;
+        journal->remember(after);
 }
 
 void journalUndo(frmMain &form)
