@@ -51,6 +51,16 @@ QString item(int i)
     return u"Item %1"_s.arg(i, 3, 10, QChar(u'0'));
 }
 
+// Starts on doc and exports through the button: the file's bytes.
+QByteArray exported(Harness &h, DocumentBuilder &doc)
+{
+    h.startOn(doc);
+    const QString file = h.folder.file(u"all.csv"_s);
+    h.platform->fileNames << file;
+    QTest::mouseClick(h.form->exportinventory, Qt::LeftButton);
+    return fileBytes(file);
+}
+
 QString types()
 {
     QStringList cells(255);
@@ -84,12 +94,7 @@ private slots:
                          {{u"set"_s, u"Art"_s}, {u"TypeIndex"_s, u"35"_s}, {u"2"_s, u"@me"_s},
                           {u"18"_s, u"soon"_s}, {u"Value"_s, u"+1+1"_s}});
         Harness h(false);
-        h.startOn(doc);
-        const QString file = h.folder.file(u"all.csv"_s);
-        h.platform->fileNames << file;
-        QTest::mouseClick(h.form->exportinventory, Qt::LeftButton);
-
-        const QByteArray bytes = fileBytes(file);
+        const QByteArray bytes = exported(h, doc);
         QVERIFY(bytes.endsWith("\r\n"));
         QCOMPARE(readCsv(QString::fromUtf8(bytes)), (QList<QStringList>{
             {u"Name"_s, u"Box"_s, u"Type"_s, u"Author"_s, u"Year"_s, u"Brand"_s, u"Artist"_s,
@@ -116,12 +121,7 @@ private slots:
             doc.storedObject(item(i) + tail, u"Loft"_s, 110, 110,
                              {{u"Value"_s, u"%1"_s.arg(i)}});
         Harness h(false);
-        h.startOn(doc);
-        const QString file = h.folder.file(u"all.csv"_s);
-        h.platform->fileNames << file;
-        QTest::mouseClick(h.form->exportinventory, Qt::LeftButton);
-
-        const QByteArray bytes = fileBytes(file);
+        const QByteArray bytes = exported(h, doc);
         QVERIFY(bytes.size() > 2 * 65536);
         const QList<QStringList> rows = readCsv(QString::fromUtf8(bytes));
         QCOMPARE(rows.size(), 901);
