@@ -126,11 +126,15 @@ void VellumOverview::drawMap()
             continue;
         const QRectF r(pixelOf(unitRect(mark.units).topLeft()),
                        pixelOf(unitRect(mark.units).bottomRight()));
-        // Names are measured once: laying out text is the dearest part of a map with many.
-        auto width = mLabelWidths.constFind(mark.name);
-        if (width == mLabelWidths.cend())
-            width = mLabelWidths.insert(mark.name, metrics.horizontalAdvance(mark.name));
-        QRectF label(0, 0, *width + 2, metrics.height());
+        // Names are laid out once: laying out text is the dearest part of a map with many.
+        auto text = mLabels.constFind(mark.name);
+        if (text == mLabels.cend()) {
+            QStaticText laid(mark.name);
+            laid.setTextFormat(Qt::PlainText);
+            laid.prepare(QTransform(), font);
+            text = mLabels.insert(mark.name, laid);
+        }
+        QRectF label(0, 0, text->size().width() + 2, metrics.height());
         label.moveCenter(QPointF(r.center().x(), r.bottom() + 1 + label.height() / 2));
         if (!rect().contains(label.toAlignedRect()))
             continue;
@@ -143,7 +147,9 @@ void VellumOverview::drawMap()
         labels.push_back(label);
         p.fillRect(label, QColor(255, 255, 255, 200));
         p.setPen(QColor(40, 40, 40));
-        p.drawText(label, Qt::AlignCenter, mark.name);
+        p.drawStaticText(label.topLeft()
+                             + QPointF(1, (label.height() - text->size().height()) / 2),
+                         *text);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QPixmap>
 #include <QRect>
+#include <QStaticText>
 #include <QWidget>
 
 #include <functional>
@@ -67,6 +68,6 @@ private:
     Landmark mLandmark;
     std::vector<Mark> mMarks;
     QPixmap mMap;
-    QHash<QString, qreal> mLabelWidths;   // in the map's font
+    QHash<QString, QStaticText> mLabels;   // names laid out in the map's font
     QRectF mMapDrawing; // the extent the picture was drawn for
 };
