@@ -6,7 +6,7 @@
 // part of the drawing that the canvas shows as a frame. A press or a drag on the map
 // brings that point of the drawing to the middle of the canvas.
 //
-// The landmarks are collected once after each change of the drawing and the map is kept
+// The landmarks are collected again after a change that may touch one, and the map is kept
 // as a picture, so a repaint of the canvas costs the overview one copy of that picture.
 
 #include <QHash>
