@@ -24,7 +24,7 @@ QString boxName(int i)
 // 45 boxes in 9 columns and 5 rows, "Box 01" at the top left; "Parcel" in "Box 01".
 struct FullDrawing : Harness
 {
-    FullDrawing()
+    FullDrawing() : Harness(false)
     {
         DocumentBuilder doc;
         QStringList names;
