@@ -40,16 +40,13 @@ void wireCanvas(frmMain &form)
     // The overview maps the box bodies; a drawing without one asks for the first box.
     // A box body (44 x 47) is far larger than a stored object: the size alone passes over
     // the many small shapes without reading their values.
-    constexpr int smallest = 20;
     canvas->setLandmark(
         [](const VellumObject &o) {
-            if (std::abs(o.x2 - o.x1) < smallest || std::abs(o.y2 - o.y1) < smallest)
-                return false;
             return std::any_of(o.properties.begin(), o.properties.end(), [](const auto &kv) {
                 return kv.first == u"Type" && kv.second == u"Location";
             });
         },
-        smallest);
+        20);
     canvas->setEmptyHint(QObject::tr("Press New Box to make your first box"));
 }
 

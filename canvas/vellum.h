@@ -118,8 +118,9 @@ public:
     void centreOn(const QPointF &units);
     void scrollByPixels(const QPointF &pixels);
     // The shapes the overview shows (no overview until set), and the hint shown while no
-    // shape passes that test ("" for none). No shape narrower or lower than minimum units
-    // passes it, so a change confined to such shapes leaves the landmarks as they are.
+    // shape passes that test ("" for none). Shapes narrower or lower than minimum units are
+    // never landmarks and are not tested, and a change confined to such shapes leaves the
+    // landmarks as they are.
     void setLandmark(std::function<bool(const VellumObject &)> test, int minimum = 0);
     void setEmptyHint(const QString &text);
     VellumControls &controls() const;

@@ -134,7 +134,8 @@ void VellumControls::place(const QRect &viewport)
 void VellumControls::drawingChanged(const QRect *units)
 {
     // Adding or changing a small shape, the common case, skips the walk over every shape.
-    if (!units || (units->width() >= mLandmarkMinimum && units->height() >= mLandmarkMinimum))
+    const int minimum = mOverview->landmarkMinimum();
+    if (!units || (units->width() >= minimum && units->height() >= minimum))
         mLandmarksStale = true;
     if (mRefreshPending)
         return;
@@ -171,8 +172,7 @@ bool VellumControls::allShapesSeen() const
 void VellumControls::setLandmark(VellumOverview::Landmark test, int minimum)
 {
     mHasLandmark = bool(test);
-    mLandmarkMinimum = minimum;
-    mOverview->setLandmark(std::move(test));
+    mOverview->setLandmark(std::move(test), minimum);
     place(mViewport);
     drawingChanged();
 }

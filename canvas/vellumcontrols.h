@@ -58,6 +58,5 @@ private:
     bool mHasLandmark = false; // the overview shows once the program names its landmarks
     bool mOverviewShown = true;
     bool mRefreshPending = false;
-    int mLandmarkMinimum = 0;      // units; smaller shapes are never landmarks
     bool mLandmarksStale = true;   // a change since the last refresh may touch a landmark
 };

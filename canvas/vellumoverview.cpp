@@ -30,9 +30,10 @@ VellumOverview::VellumOverview(Vellum &canvas)
     setToolTip(tr("Overview of the whole drawing: click or drag to go there"));
 }
 
-void VellumOverview::setLandmark(Landmark test)
+void VellumOverview::setLandmark(Landmark test, int minimum)
 {
     mLandmark = std::move(test);
+    mMinimum = minimum;
     if (collect())
         update();
 }
@@ -42,7 +43,8 @@ bool VellumOverview::collect()
     std::vector<Mark> marks;
     for (const auto &object : mCanvas.objects()) {
         const VellumObject &o = *object;
-        if (mLandmark && !mLandmark(o))
+        if (std::abs(o.x2 - o.x1) < mMinimum || std::abs(o.y2 - o.y1) < mMinimum
+            || (mLandmark && !mLandmark(o)))
             continue;
         marks.push_back({QRect(QPoint(std::min(o.x1, o.x2), std::min(o.y1, o.y2)),
                                QPoint(std::max(o.x1, o.x2), std::max(o.y1, o.y2))),

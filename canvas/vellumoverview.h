@@ -30,7 +30,9 @@ public:
 
     explicit VellumOverview(Vellum &canvas);
 
-    void setLandmark(Landmark test);
+    // Shapes narrower or lower than minimum units are never landmarks, and are not tested.
+    void setLandmark(Landmark test, int minimum = 0);
+    int landmarkMinimum() const { return mMinimum; }
     // Collects the landmarks again; true when they or the drawing's bounds changed.
     bool collect();
     // True when the drawing's bounds changed since the map was drawn.
@@ -66,6 +68,7 @@ private:
 
     Vellum &mCanvas;
     Landmark mLandmark;
+    int mMinimum = 0;   // units
     std::vector<Mark> mMarks;
     QPixmap mMap;
     QHash<QString, QStaticText> mLabels;   // names laid out in the map's font

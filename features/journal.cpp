@@ -52,14 +52,16 @@ public:
         lastWindow->listLines = {};
     }
 
-    // The last window, with its lines when they are still there (else with none, which
-    // no window's lines equal).
-    const WindowState *previous()
+    // window as a record carries it: the parts that differ from the last window written.
+    // Its lines are the same only while the last window's are still there.
+    QByteArray encode(const WindowState &window)
     {
         if (!lastWindow)
-            return nullptr;
+            return encodeWindowState(window);
         lastWindow->listLines = lastLines.lock();
-        return &*lastWindow;
+        QByteArray bytes = encodeWindowState(window, &*lastWindow);
+        lastWindow->listLines = {};
+        return bytes;
     }
 
     // Whether the record was written.
@@ -299,9 +301,7 @@ void journalStep(frmMain &form, const ChangeList &changes, const QString &text,
     record.text = text;
     record.typedField = typedField;
     record.continues = continues;
-    record.window = encodeWindowState(after, journal->previous());
-    if (journal->lastWindow)
-        journal->lastWindow->listLines = {};
+    record.window = journal->encode(after);
     if (journal->append(std::move(record)))
         journal->remember(after);
 }

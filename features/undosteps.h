@@ -18,7 +18,6 @@
 class frmMain;
 class QLineEdit;
 
-// What the window shows and keeps beside the document, at the end of a step.
 // Which of the window's lists changed since a window state was taken.
 struct ListsChanged
 {
@@ -27,6 +26,7 @@ struct ListsChanged
     bool types = true;    // Combo1's entries
 };
 
+// What the window shows and keeps beside the document, at the end of a step.
 struct WindowState
 {
     struct Line

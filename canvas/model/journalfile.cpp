@@ -89,9 +89,9 @@ JournalContents readJournal(QByteArrayView bytes, bool decodePictures)
     }
     contents.state = JournalContents::State::Read;
     qsizetype at = MagicSize + FrameHead + head->size();
+    const auto zero = [](char c) { return c == 0; };
     while (at < bytes.size()) {
         // An open journal's file runs on in zeros past its last record; no record is empty.
-        const auto zero = [](char c) { return c == 0; };
         const QByteArrayView rest = bytes.sliced(at);
         if (std::all_of(rest.begin(), rest.begin() + std::min(rest.size(), qsizetype(4)), zero)) {
             if (!std::all_of(rest.begin(), rest.end(), zero))
