@@ -136,10 +136,11 @@ QString keptText(const QString &kept)
 QString questionText(const JournalContents &contents)
 {
     const int changes = contents.changeCount();
-    const QString count = changes == 1 ? u"1 change"_s : u"%1 changes"_s.arg(changes);
-    return u"Ambrook was not ended with Save & Quit on %1. That session made %2 that "
-           "are not in \"pic\" yet.\n\nRestore them?"_s
-        .arg(dayAndTime(contents.records.back().time), count);
+    const QString made = changes == 1
+        ? u"1 change that is not in \"pic\" yet.\n\nRestore it?"_s
+        : u"%1 changes that are not in \"pic\" yet.\n\nRestore them?"_s.arg(changes);
+    return u"Ambrook was not ended with Save & Quit on %1. That session made %2"_s.arg(
+        dayAndTime(contents.records.back().time), made);
 }
 
 // The window after each step and at the start of each session; false when one cannot be
