@@ -2,6 +2,7 @@
 
 #include "canvas/vellum.h"
 #include "window/controls.h"
+#include "window/fieldstyle.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -56,6 +57,7 @@ void frmMain::buildControls()
     // Header across the top: the selected object's name, large.
     textheader = new QLineEdit(central);
     textheader->setObjectName(QStringLiteral("textheader"));
+    useFieldStyle(textheader);
     textheader->setText(QStringLiteral("Enter the Caption for each object here"));
     QFont headerFont = textheader->font();
     headerFont.setPointSizeF(headerFont.pointSizeF() * 1.5);
@@ -127,6 +129,7 @@ QWidget *frmMain::buildPanel()
     auto makeField = [panel](const QString &name) {
         auto *field = new QLineEdit(panel);
         field->setObjectName(name);
+        useFieldStyle(field);
         return field;
     };
     auto makeLabel = [panel](const QString &name, const QString &text) {
@@ -264,6 +267,7 @@ QWidget *frmMain::buildCommandColumn(QWidget *parent)
     auto *searchRow = new QHBoxLayout;
     txttagname = new QLineEdit(side);
     txttagname->setObjectName(QStringLiteral("txttagname"));
+    useFieldStyle(txttagname);
     txttagname->setPlaceholderText(tr("Name to search for"));
     txttagname->setToolTip(tr("Type a name, or part of one, and press Enter to search"));
     btnsearch = makeButton(QStringLiteral("btnsearch"), tr("Search"),

@@ -3,9 +3,11 @@
 
 #include "support/testsupport.h"
 
-#include "window/controls.h"
 #include "store/rules/textrules.h"
+#include "window/controls.h"
+#include "window/fieldstyle.h"
 
+#include <functional>
 #include <map>
 
 using namespace Qt::StringLiterals;
@@ -74,6 +76,29 @@ struct Panel : Harness
 
     frmMain &f = *form;
 };
+
+// The largest difference in one colour channel between the field as the window paints
+// it and as the application's own style paints it.
+int differenceFromStyle(QLineEdit *field)
+{
+    const QImage painted = field->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    QStyle *own = field->style();
+    field->setStyle(QApplication::style());
+    const QImage direct = field->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    field->setStyle(own);
+    if (painted.size() != direct.size())
+        return 256;
+    int widest = 0;
+    for (int y = 0; y < painted.height(); ++y) {
+        for (int x = 0; x < painted.width(); ++x) {
+            const QRgb a = painted.pixel(x, y);
+            const QRgb b = direct.pixel(x, y);
+            widest = std::max({widest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                               std::abs(qBlue(a) - qBlue(b)), std::abs(qAlpha(a) - qAlpha(b))});
+        }
+    }
+    return widest;
+}
 
 QList<bool> coveredFrom(int firstCovered)
 {
@@ -280,6 +305,39 @@ private slots:
         QVERIFY(!object(h, 1).selected);
         QCOMPARE(h.canvas().ZoomMode(), 0);
         QCOMPARE(h.f.zLabel7->text(), u"before"_s);
+    }
+
+    // The fields draw their frames from copies made once; whatever happens to a field, it
+    // looks as the style itself draws it. Each step changes what a stale copy would miss.
+    void fieldsLookAsTheStyleDrawsThem()
+    {
+        Panel h;
+        frmMain &f = h.f;
+        const qint32 dark = h.add(u"Object"_s, u"Anvil"_s, u"1"_s, u"1"_s);
+        const qint32 light = h.add(u"Object"_s, u"Bell"_s, u"1"_s, u"14"_s);
+        const QList<QLineEdit *> fields {f.txtType, f.txtName, f.txtInfo,    f.Text1,     f.Text5,
+                                         f.Text18,  f.Value,   f.textheader, f.txttagname};
+        const std::vector<std::pair<const char *, std::function<void()>>> steps {
+            {"started", [] {}},
+            {"a dark object clicked", [&] { h.clickObject(dark); }},
+            {"typing in a field", [&] { Harness::typeInto(f.Text5, u"ab"_s); }},
+            {"typing in the next field", [&] { Harness::typeInto(f.Text6, u"c"_s); }},
+            {"a light object clicked", [&] { h.clickObject(light); }},
+            {"typing a search", [&] { Harness::typeInto(f.txttagname, u"Bell"_s); }},
+            {"empty space pressed", [&] { h.clickAt(emptyPoint(h)); }},
+        };
+        for (const auto &[name, step] : steps) {
+            step();
+            for (QLineEdit *field : fields) {
+                QVERIFY2(qobject_cast<FieldStyle *>(field->style()), name);
+                const int difference = differenceFromStyle(field);
+                QVERIFY2(difference <= 1,
+                         qPrintable(u"%1, %2: differs by %3"_s
+                                        .arg(QString::fromUtf8(name), field->objectName())
+                                        .arg(difference)));
+            }
+        }
+        QVERIFY(!f.txtName->isEnabled());
     }
 
     void typingStores()
