@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <cmath>
+
 namespace {
 
 constexpr int padding = 4;
@@ -68,10 +70,9 @@ QRectF VellumOverview::drawing() const
     return d.adjusted(-room, -room, room, room).united(mCanvas.visibleArea());
 }
 
-QRectF VellumOverview::mapArea() const
+QRectF VellumOverview::mapArea(const QRectF &d) const
 {
     const QRectF area = QRectF(rect()).adjusted(padding, padding, -padding, -padding);
-    const QRectF d = drawing();
     if (d.width() <= 0 || d.height() <= 0 || area.isEmpty())
         return area;
     const double scale = std::min(area.width() / d.width(), area.height() / d.height());
@@ -82,16 +83,20 @@ QRectF VellumOverview::mapArea() const
 
 QPointF VellumOverview::pixelOf(const QPointF &units) const
 {
-    const QRectF map = mapArea();
     const QRectF d = drawing();
+    return pixelOf(units, mapArea(d), d);
+}
+
+QPointF VellumOverview::pixelOf(const QPointF &units, const QRectF &map, const QRectF &d)
+{
     return {map.left() + (units.x() - d.left()) * map.width() / d.width(),
             map.top() + (units.y() - d.top()) * map.height() / d.height()};
 }
 
 QPointF VellumOverview::unitsAt(const QPointF &pixel) const
 {
-    const QRectF map = mapArea();
     const QRectF d = drawing();
+    const QRectF map = mapArea(d);
     return {d.left() + (pixel.x() - map.left()) * d.width() / map.width(),
             d.top() + (pixel.y() - map.top()) * d.height() / map.height()};
 }
@@ -103,19 +108,25 @@ void VellumOverview::drawMap()
     mMap.setDevicePixelRatio(ratio);
     mMap.fill(QColor(250, 250, 247));
     mMapDrawing = drawing();
+    const QRectF &d = mMapDrawing;
+    const QRectF map = mapArea(d);
+    auto shapeRect = [&](const Mark &mark) {
+        const QRectF units = unitRect(mark.units);
+        return QRectF(pixelOf(units.topLeft(), map, d), pixelOf(units.bottomRight(), map, d));
+    };
 
     QPainter p(&mMap);
     p.setPen(QColor(200, 200, 195));
-    p.drawRect(mapArea().adjusted(-1, -1, 0, 0));
+    p.drawRect(map.adjusted(-1, -1, 0, 0));
     QFont font = p.font();
     font.setPixelSize(9);
     p.setFont(font);
     const QFontMetricsF metrics(font);
     std::vector<QRectF> labels;
     std::vector<QRectF> shapes;
+    shapes.reserve(mMarks.size());
     for (const Mark &mark : mMarks) {
-        const QRectF r(pixelOf(unitRect(mark.units).topLeft()),
-                       pixelOf(unitRect(mark.units).bottomRight()));
+        const QRectF r = shapeRect(mark);
         shapes.push_back(r);
         p.fillRect(r.adjusted(0, 0, 1, 1), QColor(mark.fill));
         p.setPen(QColor(mark.fill).darker(170));
@@ -123,11 +134,11 @@ void VellumOverview::drawMap()
     }
     // A name goes just under its shape where it overlaps no other name or shape and stays
     // on the map.
-    for (const Mark &mark : mMarks) {
+    for (size_t i = 0; i < mMarks.size(); ++i) {
+        const Mark &mark = mMarks[i];
         if (mark.name.isEmpty())
             continue;
-        const QRectF r(pixelOf(unitRect(mark.units).topLeft()),
-                       pixelOf(unitRect(mark.units).bottomRight()));
+        const QRectF &r = shapes[i];
         // Names are laid out once: laying out text is the dearest part of a map with many.
         auto text = mLabels.constFind(mark.name);
         if (text == mLabels.cend()) {
@@ -149,9 +160,10 @@ void VellumOverview::drawMap()
         labels.push_back(label);
         p.fillRect(label, QColor(255, 255, 255, 200));
         p.setPen(QColor(40, 40, 40));
-        p.drawStaticText(label.topLeft()
-                             + QPointF(1, (label.height() - text->size().height()) / 2),
-                         *text);
+        // On whole pixels: the glyphs drawn there before are drawn again from their cache.
+        const QPointF at
+            = label.topLeft() + QPointF(1, (label.height() - text->size().height()) / 2);
+        p.drawStaticText(QPointF(std::round(at.x()), std::round(at.y())), *text);
     }
 }
 
@@ -165,7 +177,9 @@ void VellumOverview::paintEvent(QPaintEvent *)
 
     // The part the canvas shows, at least a few pixels wide so that it can be seen.
     const QRectF seen = mCanvas.visibleArea();
-    QRectF frame(pixelOf(seen.topLeft()), pixelOf(seen.bottomRight()));
+    const QRectF map = mapArea(mMapDrawing);
+    QRectF frame(pixelOf(seen.topLeft(), map, mMapDrawing),
+                 pixelOf(seen.bottomRight(), map, mMapDrawing));
     if (frame.width() < 4)
         frame.adjust(-2, 0, 2, 0);
     if (frame.height() < 4)

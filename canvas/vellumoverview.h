@@ -41,8 +41,7 @@ public:
 
     // The part of the drawing the map shows: every shape, and the part on view.
     QRectF drawing() const;
-    // Widget pixels of the map and the drawing point under one of them.
-    QRectF mapArea() const;
+    // The drawing point under a widget pixel of the map, and the reverse.
     QPointF unitsAt(const QPointF &pixel) const;
     QPointF pixelOf(const QPointF &units) const;
 
@@ -63,6 +62,10 @@ private:
         bool operator==(const Mark &) const = default;
     };
 
+    // The widget pixels that show drawing d. Finding the drawing's bounds walks every
+    // shape, so a paint finds them once and passes them on.
+    QRectF mapArea(const QRectF &d) const;
+    static QPointF pixelOf(const QPointF &units, const QRectF &map, const QRectF &d);
     void drawMap();
     const Mark *markAt(const QPointF &pixel) const;
 
