@@ -86,6 +86,18 @@ void drawStretched(QPainter &painter, const QRect &target, const QPixmap &pictur
 
 } // namespace
 
+const QString &ShortcutButton::fitted(int width)
+{
+    if (width != mFittedWidth || text() != mFittedFrom || font() != mFittedFont) {
+        mFittedFrom = text();
+        mFittedFont = font();
+        mFittedWidth = width;
+        mFitted
+            = fontMetrics().elidedText(mFittedFrom, Qt::ElideRight, width, Qt::TextShowMnemonic);
+    }
+    return mFitted;
+}
+
 void ShortcutButton::paintEvent(QPaintEvent *event)
 {
     const QIcon face = icon();
@@ -111,9 +123,7 @@ void ShortcutButton::paintEvent(QPaintEvent *event)
     painter.setPen(QColor(24, 28, 36));
     const int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
     const QRect textArea = bounds.adjusted(6, 0, -6, 0);
-    painter.drawText(textArea, flags,
-                     fontMetrics().elidedText(text(), Qt::ElideRight, textArea.width(),
-                                              Qt::TextShowMnemonic));
+    painter.drawText(textArea, flags, fitted(textArea.width()));
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);

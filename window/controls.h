@@ -49,4 +49,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    // The name as it fits in width, kept: a refresh of the box list repaints every button,
+    // and eliding lays the name out anew each time.
+    const QString &fitted(int width);
+
+    QString mFittedFrom;
+    QString mFitted;
+    QFont mFittedFont;
+    int mFittedWidth = -1;
 };

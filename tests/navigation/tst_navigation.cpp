@@ -3,6 +3,7 @@
 
 #include "support/documentbuilder.h"
 #include "support/testsupport.h"
+#include "window/controls.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -98,6 +99,44 @@ private slots:
             QCOMPARE(button->icon().isNull(), lit < 0);
             QCOMPARE(isYellow(button), k == lit);
         }
+    }
+
+    // Every button's face names its box as a newly made button would: after the names moved
+    // along the buttons, after a long name came in, after a rename, and after the buttons
+    // narrowed.
+    void buttonsShowTheirNames()
+    {
+        Boxes b(QStringList {u"Attic"_s, u"Cellar"_s, u"Hall"_s, u"Study"_s});
+        QTest::mouseClick(b.form->Shortcut[1], Qt::LeftButton);
+        const auto faces = [&b](const char *when) {
+            for (QPushButton *button : b.form->Shortcut) {
+                if (button->isHidden())
+                    continue;
+                ShortcutButton fresh;
+                fresh.setText(button->text());
+                fresh.setIcon(button->icon());
+                fresh.setFont(button->font());
+                fresh.resize(button->size());
+                // Compared as pixels: a widget in a window grabs without an alpha channel.
+                const auto pixels = [](QWidget &w) {
+                    return w.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+                };
+                QVERIFY2(pixels(fresh) == pixels(*button),
+                         qPrintable(u"%1: %2"_s.arg(QString::fromUtf8(when), button->text())));
+            }
+        };
+        faces("started");
+        steps::newBox(b, u"Aardvark hutch by the back door"_s);
+        faces("a long name first in order");
+        steps::newBox(b, u"Boiler"_s);
+        faces("a short name second");
+        b.platform->answers << u"Bower"_s; // the current box, "Boiler", in the same place
+        QTest::mouseClick(b.form->renamelocation, Qt::LeftButton);
+        QCOMPARE(b.form->Shortcut[2]->text(), u"Bower"_s);
+        faces("a box renamed");
+        b.form->resize(b.form->width() - 300, b.form->height());
+        QCoreApplication::processEvents();
+        faces("the buttons narrowed");
     }
 
     void deleteKey_data()
