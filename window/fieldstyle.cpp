@@ -92,7 +92,13 @@ FieldStyle *FieldStyle::shared()
     static bool tried = false;
     if (!style && !tried) {
         tried = true;
-        if (QStyle *base = QStyleFactory::create(QApplication::style()->name())) {
+        // Fusion draws a field from its state alone. Other styles may animate a field's
+        // frame from the widget, and a copy would keep one moment of that.
+        const QString name = QApplication::style()->name();
+        QStyle *base = name.compare(u"fusion", Qt::CaseInsensitive) == 0
+            ? QStyleFactory::create(name)
+            : nullptr;
+        if (base) {
             style = new FieldStyle(base);
             style->setParent(qApp);
         }

@@ -22,7 +22,7 @@ public:
                        const QWidget *widget = nullptr) const override;
 
     // The style shared by every field of the application, made with its first field. Null
-    // when the application style cannot be made a second time; the field then keeps it.
+    // when the application style is not Fusion; the fields then keep the application's.
     static FieldStyle *shared();
 };
 
