@@ -9,7 +9,7 @@ class QLineEdit;
 // Draws a text field's ground and frame once for each size, state and palette, and copies
 // that picture at every later paint. The panel's rows overlap by a pixel, so a keystroke
 // in one field repaints the fields above and below it as well, and each frame is an
-// antialiased rounded outline that costs more to draw than the rest of the field together.
+// antialiased rounded outline, the dearest part of a field to draw.
 // Everything else, the text and the cursor included, is the application style's own.
 class FieldStyle : public QProxyStyle
 {
