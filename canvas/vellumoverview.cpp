@@ -101,14 +101,13 @@ QPointF VellumOverview::unitsAt(const QPointF &pixel) const
             d.top() + (pixel.y() - map.top()) * d.height() / map.height()};
 }
 
-void VellumOverview::drawMap()
+void VellumOverview::drawMap(const QRectF &d)
 {
     const qreal ratio = devicePixelRatioF();
     mMap = QPixmap(size() * ratio);
     mMap.setDevicePixelRatio(ratio);
     mMap.fill(QColor(250, 250, 247));
-    mMapDrawing = drawing();
-    const QRectF &d = mMapDrawing;
+    mMapDrawing = d;
     const QRectF map = mapArea(d);
     auto shapeRect = [&](const Mark &mark) {
         const QRectF units = unitRect(mark.units);
@@ -169,17 +168,16 @@ void VellumOverview::drawMap()
 
 void VellumOverview::paintEvent(QPaintEvent *)
 {
-    if (mMap.isNull() || mMap.deviceIndependentSize() != QSizeF(size())
-        || mMapDrawing != drawing())
-        drawMap();
+    const QRectF d = drawing();
+    if (mMap.isNull() || mMap.deviceIndependentSize() != QSizeF(size()) || mMapDrawing != d)
+        drawMap(d);
     QPainter p(this);
     p.drawPixmap(0, 0, mMap);
 
     // The part the canvas shows, at least a few pixels wide so that it can be seen.
     const QRectF seen = mCanvas.visibleArea();
-    const QRectF map = mapArea(mMapDrawing);
-    QRectF frame(pixelOf(seen.topLeft(), map, mMapDrawing),
-                 pixelOf(seen.bottomRight(), map, mMapDrawing));
+    const QRectF map = mapArea(d);
+    QRectF frame(pixelOf(seen.topLeft(), map, d), pixelOf(seen.bottomRight(), map, d));
     if (frame.width() < 4)
         frame.adjust(-2, 0, 2, 0);
     if (frame.height() < 4)

@@ -62,11 +62,12 @@ private:
         bool operator==(const Mark &) const = default;
     };
 
-    // The widget pixels that show drawing d. Finding the drawing's bounds walks every
-    // shape, so a paint finds them once and passes them on.
+    // The widget pixels that show drawing d. The drawing's bounds join the canvas's extent
+    // and view, and a map has two corners for each landmark, so a paint finds them once
+    // and passes them on.
     QRectF mapArea(const QRectF &d) const;
     static QPointF pixelOf(const QPointF &units, const QRectF &map, const QRectF &d);
-    void drawMap();
+    void drawMap(const QRectF &d);
     const Mark *markAt(const QPointF &pixel) const;
 
     Vellum &mCanvas;

@@ -89,9 +89,7 @@ FieldStyle *FieldStyle::shared()
 {
     // Owned by the application, so that it outlives every window.
     static QPointer<FieldStyle> style;
-    static bool tried = false;
-    if (!style && !tried) {
-        tried = true;
+    if (!style) {
         // Fusion draws a field from its state alone. Other styles may animate a field's
         // frame from the widget, and a copy would keep one moment of that.
         const QString name = QApplication::style()->name();

@@ -108,7 +108,10 @@ private slots:
     {
         Boxes b(QStringList {u"Attic"_s, u"Cellar"_s, u"Hall"_s, u"Study"_s});
         QTest::mouseClick(b.form->Shortcut[1], Qt::LeftButton);
-        const auto faces = [&b](const char *when) {
+        // Compared as pixels: a widget in a window grabs without an alpha channel.
+        const auto pixels
+            = [](QWidget &w) { return w.grab().toImage().convertToFormat(QImage::Format_ARGB32); };
+        const auto faces = [&b, &pixels](const char *when) {
             for (QPushButton *button : b.form->Shortcut) {
                 if (button->isHidden())
                     continue;
@@ -117,10 +120,6 @@ private slots:
                 fresh.setIcon(button->icon());
                 fresh.setFont(button->font());
                 fresh.resize(button->size());
-                // Compared as pixels: a widget in a window grabs without an alpha channel.
-                const auto pixels = [](QWidget &w) {
-                    return w.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-                };
                 QVERIFY2(pixels(fresh) == pixels(*button),
                          qPrintable(u"%1: %2"_s.arg(QString::fromUtf8(when), button->text())));
             }
