@@ -3,6 +3,7 @@
 #include "canvas/vellum.h"
 #include "window/controls.h"
 #include "window/fieldstyle.h"
+#include "window/panelrows.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
@@ -127,13 +128,13 @@ QWidget *frmMain::buildPanel()
         w->setGeometry(twipsX(left), twipsY(top), twipsX(width), twipsY(height));
     };
     auto makeField = [panel](const QString &name) {
-        auto *field = new QLineEdit(panel);
+        auto *field = new PanelField(panel);
         field->setObjectName(name);
         useFieldStyle(field);
         return field;
     };
     auto makeLabel = [panel](const QString &name, const QString &text) {
-        auto *label = new QLabel(text, panel);
+        auto *label = new PanelCaption(text, panel);
         label->setObjectName(name);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         return label;

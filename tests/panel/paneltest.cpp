@@ -100,6 +100,28 @@ int differenceFromStyle(QLineEdit *field)
     return widest;
 }
 
+// Where the panel's pixels on screen, partial repaints and all, differ from a whole new
+// rendering of the window; empty when they are the same.
+QString panelDamage(frmMain &f)
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QWidget *panel = f.findChild<QWidget *>(u"panel"_s);
+    const QRect area(panel->mapTo(&f, QPoint(0, 0)), panel->size());
+    const QImage shown = f.screen()->grabWindow(f.winId()).toImage().copy(area).convertToFormat(
+        QImage::Format_RGB32);
+    const QImage whole = f.grab().toImage().copy(area).convertToFormat(QImage::Format_RGB32);
+    if (shown.size() != whole.size())
+        return u"sizes differ"_s;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            if (shown.pixel(x, y) != whole.pixel(x, y))
+                return u"at %1, %2"_s.arg(x).arg(y);
+        }
+    }
+    return {};
+}
+
 QList<bool> coveredFrom(int firstCovered)
 {
     QList<bool> rows;
@@ -340,6 +362,43 @@ private slots:
             }
         }
         QVERIFY(!f.txtName->isEnabled());
+    }
+
+    void typingLeavesThePanelWhole()
+    {
+        // The cursor shows steadily, in both pictures.
+        const int flash = QApplication::cursorFlashTime();
+        QApplication::setCursorFlashTime(0);
+        Panel h;
+        frmMain &f = h.f;
+        h.clickObject(h.add(u"Object"_s, u"Atlas"_s));
+        // A caption too long for its row runs on under the field beside it.
+        f.Label[1]->setText(u"Title of the work, in full"_s);
+        const std::vector<std::pair<const char *, std::function<void()>>> steps {
+            {"typing beside a long caption", [&] { Harness::typeInto(f.Text3, u"Dune"_s); }},
+            {"typing in the row below", [&] { Harness::typeInto(f.Text4, u"1965"_s); }},
+            {"erasing", [&] { QTest::keyClick(f.Text4, Qt::Key_Backspace); }},
+            {"typing in the value", [&] { Harness::typeInto(f.Value, u"12"_s); }},
+            {"typing in the box field", [&] { Harness::typeInto(f.txtInfo, u"x"_s); }},
+        };
+        for (const auto &[name, step] : steps) {
+            step();
+            const QString damage = panelDamage(f);
+            QVERIFY2(damage.isEmpty(), qPrintable(QString::fromUtf8(name) + u": "_s + damage));
+        }
+        // Repainted whole, a caption looks as a plain label with its text looks.
+        for (QLabel *caption : {f.Label1, f.Label2, f.Label[0], f.Label[1], f.Label7}) {
+            QLabel plain(caption->text());
+            plain.setFont(caption->font());
+            plain.setPalette(caption->palette());
+            plain.setAlignment(caption->alignment());
+            plain.resize(caption->size());
+            const auto look = [](QWidget *w) {
+                return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            };
+            QVERIFY2(look(&plain) == look(caption), qPrintable(caption->objectName()));
+        }
+        QApplication::setCursorFlashTime(flash);
     }
 
     void typingStores()
