@@ -14,6 +14,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <memory>
+#include <optional>
+
 namespace {
 
 // A step: the document's changes with the window state before and after. Steps of typing
@@ -249,13 +252,28 @@ void installUndo(frmMain &form)
     QUndoStack &stack = steps->stack();
     QPushButton *undoButton = form.btnundo;
     QPushButton *redoButton = form.btnredo;
-    auto showButtons = [undoButton, redoButton, &stack] {
-        undoButton->setEnabled(stack.canUndo());
-        redoButton->setEnabled(stack.canRedo());
-        undoButton->setToolTip(stack.canUndo() ? QObject::tr("Undo: %1").arg(stack.undoText())
-                                               : QObject::tr("Nothing to undo"));
-        redoButton->setToolTip(stack.canRedo() ? QObject::tr("Redo: %1").arg(stack.redoText())
-                                               : QObject::tr("Nothing to redo"));
+    // The stack tells of one push in several signals, and of every key of a run of typing:
+    // the buttons change only when what they show does.
+    struct Shown
+    {
+        bool canUndo = false;
+        bool canRedo = false;
+        QString undoText;
+        QString redoText;
+        bool operator==(const Shown &) const = default;
+    };
+    auto shown = std::make_shared<std::optional<Shown>>();
+    auto showButtons = [undoButton, redoButton, &stack, shown] {
+        const Shown now {stack.canUndo(), stack.canRedo(), stack.undoText(), stack.redoText()};
+        if (*shown == now)
+            return;
+        *shown = now;
+        undoButton->setEnabled(now.canUndo);
+        redoButton->setEnabled(now.canRedo);
+        undoButton->setToolTip(now.canUndo ? QObject::tr("Undo: %1").arg(now.undoText)
+                                           : QObject::tr("Nothing to undo"));
+        redoButton->setToolTip(now.canRedo ? QObject::tr("Redo: %1").arg(now.redoText)
+                                           : QObject::tr("Nothing to redo"));
     };
     QObject::connect(&stack, &QUndoStack::indexChanged, steps, showButtons);
     QObject::connect(&stack, &QUndoStack::undoTextChanged, steps, showButtons);
