@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace DocumentJson {
@@ -24,24 +25,39 @@ inline bool isPlain(char c)
     return uchar(c) >= 0x20 && uchar(c) < 0x80 && c != '\\' && c != '"';
 }
 
+// Writes JSON text into memory, or streams it to a sink: then the bytes are handed over
+// whenever about a chunk has gathered and the same buffer is used again, so that memory
+// stays bounded whatever the size of the document.
 class Writer
 {
 public:
+    // Takes the bytes handed over; false when they could not be kept.
+    using Sink = std::function<bool(const char *data, qsizetype size)>;
+    static constexpr qsizetype chunkSize = 1024 * 1024;
+
     explicit Writer(qsizetype expectedSize = 0) { mBuffer.resize(expectedSize); }
+    explicit Writer(Sink sink) : mSink(std::move(sink)) { mBuffer.resize(chunkSize); }
     void raw(const char *text, qsizetype n);
     void raw(const char *text);
     void raw(const QByteArray &bytes) { raw(bytes.constData(), bytes.size()); }
     void number(qint64 value);
     void string(const QString &text);           // UTF-8 between quotes
     void colour(const QColor &colour);          // "#rrggbb"
-    QByteArray take();
+    void base64(QByteArrayView bytes);          // without quotes
+    QByteArray take();                          // in memory: all that was written
+    // Streaming: hands over the rest; false when the sink failed, after which it was given
+    // nothing more.
+    bool finish();
 
 private:
     char *room(qsizetype n);                    // space for n more bytes at the end
     void done(char *end) { mUsed = end - mBuffer.data(); }
+    void handOver();
 
     QByteArray mBuffer;
     qsizetype mUsed = 0;
+    Sink mSink;
+    bool mFailed = false;
 };
 
 // Walks the JSON text. A read that meets something that is not JSON fails and keeps the

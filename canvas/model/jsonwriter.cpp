@@ -20,11 +20,24 @@ char *escaped(char *p, char16_t unit)
 
 } // namespace
 
+// Streaming hands the bytes over before they pass a chunk; the buffer grows only for a
+// single value larger than that, and only until the next hand-over.
 char *Writer::room(qsizetype n)
 {
+    if (mSink && mUsed + n > chunkSize)
+        handOver();
     if (mUsed + n > mBuffer.size())
         mBuffer.resize(std::max(mBuffer.size() * 2, mUsed + n + 4096));
     return mBuffer.data() + mUsed;
+}
+
+void Writer::handOver()
+{
+    if (mUsed > 0 && !mFailed)
+        mFailed = !mSink(mBuffer.constData(), mUsed);
+    mUsed = 0;
+    if (mBuffer.size() > chunkSize)
+        mBuffer = QByteArray(chunkSize, Qt::Uninitialized);
 }
 
 void Writer::raw(const char *text, qsizetype n)
@@ -96,11 +109,28 @@ void Writer::string(const QString &text)
     done(p);
 }
 
+// In pieces of whole three-byte groups, which encode exactly as the whole does, so that a
+// large picture needs no encoded copy of its own.
+void Writer::base64(QByteArrayView bytes)
+{
+    constexpr qsizetype piece = 3 * 16 * 1024;
+    for (qsizetype at = 0; at < bytes.size(); at += piece) {
+        const qsizetype n = std::min(piece, bytes.size() - at);
+        raw(QByteArray::fromRawData(bytes.data() + at, n).toBase64());
+    }
+}
+
 QByteArray Writer::take()
 {
     mBuffer.truncate(mUsed);
     mUsed = 0;
     return std::move(mBuffer);
+}
+
+bool Writer::finish()
+{
+    handOver();
+    return !mFailed;
 }
 
 } // namespace DocumentJson
