@@ -15,8 +15,6 @@ namespace DocumentFile {
 
 namespace {
 
-using Objects = std::vector<std::unique_ptr<VellumObject>>;
-
 bool readObjects(Scanner &in, Objects &loaded, QString &problem)
 {
     if (in.next() != Scanner::Array) {

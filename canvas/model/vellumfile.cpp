@@ -138,11 +138,11 @@ bool VellumModel::SaveDocument(const QString &file)
     if (d->unreadableFiles.contains(QFileInfo(file).absoluteFilePath())) {
         reason = u"it could not be read at start and is kept as it was"_s;
     } else {
-        if (d->savedBytes.isNull() || d->savedRevision != d->revision) {
-            d->savedBytes = DocumentFile::write(d->objects);
+        if (d->savedRevision != d->revision) {
+            d->savedFile = {};
             d->savedRevision = d->revision;
         }
-        ok = DocumentFile::save(file, d->savedBytes, reason);
+        ok = DocumentFile::save(file, d->objects, reason, &d->savedFile);
     }
     if (!ok && d->messageHandler)
         d->messageHandler(u"The document %1 could not be saved (%2)."_s.arg(file, reason));

@@ -16,7 +16,7 @@ void VellumModel::setMessageHandler(std::function<void(const QString &)> handler
     d->messageHandler = std::move(handler);
 }
 
-// Every change bumps the revision: a saved file's bytes are reused while it stands.
+// Every change bumps the revision: a saved file is copied for the next save while it stands.
 void VellumModel::changed()
 {
     ++d->revision;

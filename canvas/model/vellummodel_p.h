@@ -55,10 +55,10 @@ struct VellumModel::Private
     mutable bool extentDirty = true;
 
     quint64 revision = 0;
-    // The bytes of the last save and the revision they were made from: quitting saves the
-    // same drawing twice, and serialising it is most of the cost.
+    // The file of the last save and the revision it was made from: quitting saves the same
+    // drawing twice, and copying the first file costs far less than writing it out again.
     quint64 savedRevision = 0;
-    QByteArray savedBytes;
+    DocumentFile::SavedFile savedFile;
 
     // The last key asked for and its shared copy: walks over every object ask for one key
     // again and again. Holding the key keeps its data, so its address names it.

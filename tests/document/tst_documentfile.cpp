@@ -1,4 +1,5 @@
 #include "canvas/model/documentfile.h"
+#include "canvas/model/documentfile_p.h"
 #include "canvas/model/vellummodel.h"
 #include "support/testsupport.h"
 
@@ -13,6 +14,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <xxhash.h>
 
 #include <algorithm>
 #include <limits>
@@ -133,7 +136,33 @@ QByteArray withField(const QString &key, const QJsonValue &value, bool top = fal
     });
 }
 
+// A document of some megabytes, made large in the way the row says.
+Objects largeObjects(const QString &how)
+{
+    Objects objects = sampleObjects();
+    if (how == u"many objects"_s) {
+        for (int i = 0; i < 12000; ++i) {
+            objects.push_back(std::make_unique<VellumObject>());
+            objects.back()->id = 10000 + i;
+            objects.back()->objectText = u"Shelf %1 \u00e9t\u00e9 "_s.arg(i).repeated(8);
+            objects.back()->properties = {{u"Name"_s, u"Object %1"_s.arg(i)}};
+        }
+    } else if (how == u"one text of three chunks"_s) {
+        objects.front()->objectText = QString(3 * 1024 * 1024, QChar(0x4e2d));
+    } else if (how == u"large picture"_s) {
+        QByteArray picture(5 * 1024 * 1024, Qt::Uninitialized);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(picture.data()),
+                                      picture.size() / 4);
+        objects.back()->pictureData = picture;
+    }
+    return objects;
+}
+
+enum class Tamper { None, MiddleByte, LastByte, Shorter, Longer, Removed };
+
 } // namespace
+
+Q_DECLARE_METATYPE(Tamper)
 
 class TestDocumentFile : public QObject
 {
@@ -155,7 +184,7 @@ private slots:
         const QString pic = dir.filePath(u"pic"_s);
         QVERIFY(writeFile(pic, "old contents"));
         QString error;
-        QVERIFY2(DocumentFile::save(pic, bytes, error), qPrintable(error));
+        QVERIFY2(DocumentFile::save(pic, original, error), qPrintable(error));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {u"pic"_s});
         Objects back;
         QVERIFY2(DocumentFile::read(fileBytes(pic), back, error), qPrintable(error));
@@ -189,6 +218,105 @@ private slots:
         QVERIFY2(DocumentFile::read(escaped, back, error), qPrintable(error));
         QCOMPARE(back[0]->properties[0].first, u"Ty/pe"_s);
         QCOMPARE(back[1]->layer, original[1]->layer);
+    }
+
+    void streamedSave_data()
+    {
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"small", "many objects", "one text of three chunks",
+                                "large picture"})
+            QTest::newRow(how) << QString::fromLatin1(how);
+    }
+
+    // Streamed in bounded chunks, to a sink and into a file, the document is byte for byte
+    // what write() gives; the file saved last is copied for the next save, not written anew.
+    void streamedSave()
+    {
+        QFETCH(QString, how);
+        const Objects objects = largeObjects(how);
+        const QByteArray bytes = DocumentFile::write(objects);
+        constexpr qsizetype chunk = DocumentJson::Writer::chunkSize;
+        QList<QByteArray> chunks;
+        QVERIFY(DocumentFile::write(objects, [&](const char *data, qsizetype n) {
+            chunks << QByteArray(data, n);
+            return true;
+        }));
+        QCOMPARE(chunks.join(), bytes);
+        QVERIFY(how == u"small"_s || bytes.size() > 3 * chunk);
+        // Hand-overs of at most a chunk each, but for a single value that is larger.
+        const bool huge = how == u"one text of three chunks"_s;
+        const qsizetype hugeValue = huge ? 9 * 1024 * 1024 + 2 : 0;   // in quotes, as UTF-8
+        QVERIFY(chunks.size() > (bytes.size() - hugeValue) / chunk);
+        for (const QByteArray &piece : std::as_const(chunks))
+            QVERIFY(piece.size() <= chunk || piece.size() == hugeValue);
+
+        // A failing sink is told nothing more, and the failure is reported at the end.
+        int calls = 0;
+        QCOMPARE(DocumentFile::write(objects, [&](const char *, qsizetype) {
+                     return ++calls > 1;
+                 }), false);
+        QCOMPARE(calls, 1);
+
+        QTemporaryDir dir;
+        const QString first = dir.filePath(u"backup"_s);
+        QString error;
+        DocumentFile::SavedFile last;
+        QVERIFY2(DocumentFile::save(first, objects, error, &last), qPrintable(error));
+        QCOMPARE(fileBytes(first), bytes);
+        QCOMPARE(last.path, first);
+        QCOMPARE(last.size, bytes.size());
+        QCOMPARE(last.hash, XXH3_64bits(bytes.constData(), size_t(bytes.size())));
+        // Given other objects on purpose: only a copy gives the first file's bytes.
+        const QString second = dir.filePath(u"pic"_s);
+        QVERIFY2(DocumentFile::save(second, Objects(), error, &last), qPrintable(error));
+        QCOMPARE(fileBytes(second), bytes);
+        QCOMPARE(last.path, second);
+    }
+
+    void secondSave_data()
+    {
+        QTest::addColumn<Tamper>("tamper");
+        QTest::newRow("untouched") << Tamper::None;
+        QTest::newRow("a byte in the middle changed") << Tamper::MiddleByte;
+        QTest::newRow("the last byte changed") << Tamper::LastByte;
+        QTest::newRow("cut short") << Tamper::Shorter;
+        QTest::newRow("grown") << Tamper::Longer;
+        QTest::newRow("removed") << Tamper::Removed;
+    }
+
+    // Quitting saves the same drawing twice; whatever happened to the first file in
+    // between, the second is the drawing, whole.
+    void secondSave()
+    {
+        QFETCH(Tamper, tamper);
+        QTemporaryDir dir;
+        const QString first = dir.filePath(u"backup"_s);
+        const QString second = dir.filePath(u"pic"_s);
+        QVERIFY(writeFile(second, DocumentFile::write(largeObjects(u"many objects"_s))));
+        VellumModel model;
+        QVERIFY(model.LoadDocument(second));
+        QVERIFY(model.SetCurrentObject(10000));
+        QVERIFY(model.SetUserProperty(u"SaveId"_s, u"3"_s));
+        const QByteArray bytes = DocumentFile::write(model.objects());
+        QVERIFY(model.SaveDocument(first));
+        QCOMPARE(fileBytes(first), bytes);
+
+        QByteArray changed = bytes;
+        switch (tamper) {
+        case Tamper::None: break;
+        case Tamper::MiddleByte: changed[changed.size() / 2] = '#'; break;
+        case Tamper::LastByte: changed.back() = ' '; break;
+        case Tamper::Shorter: changed.chop(1000); break;
+        case Tamper::Longer: changed += "{}"; break;
+        case Tamper::Removed: QVERIFY(QFile::remove(first)); break;
+        }
+        if (tamper != Tamper::Removed)
+            QVERIFY(writeFile(first, changed));
+        QVERIFY(model.SaveDocument(second));
+        QCOMPARE(fileBytes(second), bytes);
+        // And a third save copies the good second file.
+        QVERIFY(model.SaveDocument(first));
+        QCOMPARE(fileBytes(first), bytes);
     }
 
     void damaged_data()
