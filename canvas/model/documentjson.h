@@ -35,8 +35,17 @@ public:
     using Sink = std::function<bool(const char *data, qsizetype size)>;
     static constexpr qsizetype chunkSize = 1024 * 1024;
 
-    explicit Writer(qsizetype expectedSize = 0) { mBuffer.resize(expectedSize); }
-    explicit Writer(Sink sink) : mSink(std::move(sink)) { mBuffer.resize(chunkSize); }
+    explicit Writer(qsizetype expectedSize = 0)
+        : mEnd(expectedSize)
+    {
+        mBuffer.resize(expectedSize);
+    }
+    explicit Writer(Sink sink)
+        : mEnd(chunkSize)
+        , mSink(std::move(sink))
+    {
+        mBuffer.resize(chunkSize);
+    }
     void raw(const char *text, qsizetype n);
     void raw(const char *text);
     void raw(const QByteArray &bytes) { raw(bytes.constData(), bytes.size()); }
@@ -52,10 +61,12 @@ public:
 private:
     char *room(qsizetype n);                    // space for n more bytes at the end
     void done(char *end) { mUsed = end - mBuffer.data(); }
+    void makeRoom(qsizetype n);
     void handOver();
 
     QByteArray mBuffer;
     qsizetype mUsed = 0;
+    qsizetype mEnd; // a write past this makes room first
     Sink mSink;
     bool mFailed = false;
 };

@@ -20,15 +20,28 @@ char *escaped(char *p, char16_t unit)
 
 } // namespace
 
-// Streaming hands the bytes over before they pass a chunk; the buffer grows only for a
-// single value larger than that, and only until the next hand-over.
+// One comparison for each value written: the end is where the buffer is full or, when
+// streaming, where its bytes are handed over.
 char *Writer::room(qsizetype n)
 {
-    if (mSink && mUsed + n > chunkSize)
-        handOver();
-    if (mUsed + n > mBuffer.size())
-        mBuffer.resize(std::max(mBuffer.size() * 2, mUsed + n + 4096));
+    if (mUsed + n > mEnd)
+        makeRoom(n);
     return mBuffer.data() + mUsed;
+}
+
+void Writer::makeRoom(qsizetype n)
+{
+    if (!mSink) {
+        mBuffer.resize(std::max(mBuffer.size() * 2, mUsed + n + 4096));
+        mEnd = mBuffer.size();
+        return;
+    }
+    handOver();
+    // A single value larger than a chunk gets a buffer of its size, handed over on its own
+    // by the next write.
+    if (n > chunkSize)
+        mBuffer.resize(n);
+    mEnd = n > chunkSize ? 0 : chunkSize;
 }
 
 void Writer::handOver()
