@@ -14,10 +14,27 @@ constexpr quint8 stateVersion = 2;
 
 // The parts a state leaves out when they are those of the state before.
 enum Part : quint16 {
-    TypeTable = 1 << 0, BoxNames = 1 << 1, Ready = 1 << 2, Boxes = 1 << 3,
-    ChooserText = 1 << 4, Types = 1 << 5, Lines = 1 << 6, Colours = 1 << 7, Heading = 1 << 8,
-    AllParts = (1 << 9) - 1
+    TypeTable = 1 << 0,
+    BoxNames = 1 << 1,
+    Ready = 1 << 2,
+    Boxes = 1 << 3,
+    ChooserText = 1 << 4,
+    Types = 1 << 5,
+    Lines = 1 << 6,
+    Colours = 1 << 7,
+    Heading = 1 << 8,
+    // Not a part left out: the colours are the state before's with the brushes that changed.
+    ColourChanges = 1 << 9,
+    AllParts = (1 << 10) - 1
 };
+constexpr int brushCount = int(QPalette::NColorGroups) * int(QPalette::NColorRoles);
+static_assert(brushCount <= 64);
+
+const QBrush &brushAt(const QPalette &palette, int n)
+{
+    return palette.brush(QPalette::ColorGroup(n / QPalette::NColorRoles),
+                         QPalette::ColorRole(n % QPalette::NColorRoles));
+}
 constexpr qsizetype lineSize = 4 + 2 * (1 + 1 + 8);   // a text's length and two brushes
 
 void writeBrush(Out &out, const QBrush &b)
@@ -53,6 +70,9 @@ QByteArray encodeWindowState(const WindowState &s, const WindowState *previous)
                       ? Colours
                       : 0)
                | (p.listHeading == s.listHeading ? Heading : 0);
+        // The list's colours change with what it shows, a brush or two of them at a time.
+        if (!(same & Colours))
+            same |= ColourChanges;
     }
     Out w;
     w.number(stateVersion);
@@ -79,7 +99,19 @@ QByteArray encodeWindowState(const WindowState &s, const WindowState *previous)
             writeBrush(w, line.background);
         }
     }
-    if (!(same & Colours)) {
+    if (same & ColourChanges) {
+        quint64 changed = 0;
+        for (int n = 0; n < brushCount; ++n) {
+            if (brushAt(s.listPalette, n) != brushAt(previous->listPalette, n))
+                changed |= quint64(1) << n;
+        }
+        w.number(quint64(s.listPalette.resolveMask()));
+        w.number(changed);
+        for (int n = 0; n < brushCount; ++n) {
+            if (changed & (quint64(1) << n))
+                writeBrush(w, brushAt(s.listPalette, n));
+        }
+    } else if (!(same & Colours)) {
         w.number(quint64(s.listPalette.resolveMask()));
         w.number(quint8(QPalette::NColorGroups));
         w.number(quint8(QPalette::NColorRoles));
@@ -126,6 +158,20 @@ bool decodeWindowState(QByteArrayView bytes, WindowState &s, const WindowState *
     }
     if (kept(Colours)) {
         s.listPalette = previous->listPalette;
+    } else if (same & ColourChanges) {
+        const auto mask = QPalette::ResolveMask(r.number<quint64>());
+        const quint64 changed = r.number<quint64>();
+        if (!previous || (brushCount < 64 && changed >> brushCount) || (same & Colours))
+            r.fail();
+        s.listPalette = previous ? previous->listPalette : QPalette();
+        for (int n = 0; n < brushCount && r.ok(); ++n) {
+            if (changed & (quint64(1) << n)) {
+                s.listPalette.setBrush(QPalette::ColorGroup(n / QPalette::NColorRoles),
+                                       QPalette::ColorRole(n % QPalette::NColorRoles),
+                                       readBrush(r));
+            }
+        }
+        s.listPalette.setResolveMask(mask);
     } else {
         const auto mask = QPalette::ResolveMask(r.number<quint64>());
         r.ranged<quint8>(QPalette::NColorGroups, QPalette::NColorGroups);

@@ -217,14 +217,29 @@ private slots:
     {
         Harness h;
         session(h);
-        const QByteArray bytes = encodeWindowState(WindowState::of(*h.form));
+        const WindowState before = WindowState::of(*h.form);
+        const QByteArray bytes = encodeWindowState(before);
         WindowState state;
         QVERIFY(decodeWindowState(bytes, state));
         QCOMPARE(encodeWindowState(state), bytes);
-        for (qsizetype n = 0; n < bytes.size(); ++n)
-            QVERIFY2(!decodeWindowState(QByteArrayView(bytes).first(n), state),
-                     qPrintable(QString::number(n)));
-        QVERIFY(!decodeWindowState(bytes + "x", state));
+        // Against the state before, the list's new colours are the brushes that changed.
+        QPalette colours = h.form->List1->palette();
+        colours.setColor(QPalette::Inactive, QPalette::Base, QColor(200, 30, 30));
+        h.form->List1->setPalette(colours);
+        const WindowState after = WindowState::of(*h.form);
+        const QByteArray changes = encodeWindowState(after, &before);
+        QVERIFY(decodeWindowState(changes, state, &before));
+        QCOMPARE(state.listPalette, after.listPalette);
+        QCOMPARE(state.listPalette.resolveMask(), after.listPalette.resolveMask());
+        QCOMPARE(encodeWindowState(state, &before), changes);
+        QVERIFY(!decodeWindowState(changes, state));
+        for (const auto &[whole, previous] :
+             {std::pair {bytes, (const WindowState *)nullptr}, std::pair {changes, &before}}) {
+            for (qsizetype n = 0; n < whole.size(); ++n)
+                QVERIFY2(!decodeWindowState(QByteArrayView(whole).first(n), state, previous),
+                         qPrintable(QString::number(n)));
+            QVERIFY(!decodeWindowState(whole + "x", state, previous));
+        }
         QRandomGenerator random(7);
         for (int i = 0; i < 2000; ++i) {
             QByteArray noisy = bytes;
