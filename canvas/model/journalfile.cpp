@@ -125,6 +125,10 @@ JournalContents readJournal(const QString &file)
         return contents;
     }
     const QByteArray bytes = in.readAll();
+    // A session ended between making the file and writing its head leaves it empty: it
+    // holds no change, so it is no journal to tell the user of.
+    if (bytes.isEmpty() && in.error() == QFileDevice::NoError)
+        return contents;
     return readJournal(QByteArrayView(bytes));
 }
 

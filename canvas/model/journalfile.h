@@ -81,7 +81,7 @@ struct JournalContents
     int changeCount() const;   // Step, Undo and Redo records
 };
 
-JournalContents readJournal(const QString &file);
+JournalContents readJournal(const QString &file); // Missing too when the file is empty
 JournalContents readJournal(QByteArrayView bytes, bool decodePictures = true);
 
 // Appends records to a journal. The file is mapped into memory, with room taken ahead of its

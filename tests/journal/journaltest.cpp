@@ -19,7 +19,7 @@ using namespace steps;
 namespace {
 
 enum class Ending { Killed, CommitRequest, SaveAndQuit };
-enum class Found { AsLeft, PicReplaced, Unreadable };
+enum class Found { AsLeft, PicReplaced, Unreadable, Empty };
 
 // What the window shows of the boxes, the types and the list.
 QStringList windowOf(const Harness &h)
@@ -77,6 +77,7 @@ private slots:
         QTest::newRow("logout, restored") << Ending::CommitRequest << Found::AsLeft << 0;
         QTest::newRow("pic replaced since") << Ending::Killed << Found::PicReplaced << 0;
         QTest::newRow("journal unreadable") << Ending::Killed << Found::Unreadable << 0;
+        QTest::newRow("journal cut before its head") << Ending::Killed << Found::Empty << 0;
         QTest::newRow("save and quit") << Ending::SaveAndQuit << Found::AsLeft << 0;
     }
 
@@ -110,6 +111,8 @@ private slots:
         } else if (found == Found::Unreadable) {
             journalBytes = "not a journal at all";
             QVERIFY(writeFile(journal, journalBytes));
+        } else if (found == Found::Empty) {
+            QVERIFY(writeFile(journal, QByteArray()));
         }
 
         Harness second(false);
@@ -122,6 +125,14 @@ private slots:
             QVERIFY(questions.isEmpty() && messages.isEmpty());
             QCOMPARE(comboLines(second.form->locationcombo1),
                      (QStringList{u"Garage"_s, u"Shed"_s}));
+            return;
+        }
+        if (found == Found::Empty) {
+            // Nothing to restore and nothing to tell: the session starts a journal of its own.
+            QVERIFY(questions.isEmpty() && messages.isEmpty());
+            QVERIFY(discarded(first).isEmpty());
+            QCOMPARE(readJournal(u"pic.journal"_s).records.size(), size_t(1));
+            QCOMPARE(documentOf(second), started);
             return;
         }
         if (found != Found::AsLeft) {
