@@ -3,6 +3,8 @@
 #include "canvas/model/journalbytes.h"
 #include "features/undosteps.h"
 
+#include <utility>
+
 // The window's state in a journal record: a version byte, the parts that are those of the
 // state before (left out), the other parts, and the four shown-or-hidden flags as one byte.
 
@@ -30,10 +32,17 @@ enum Part : quint16 {
 constexpr int brushCount = int(QPalette::NColorGroups) * int(QPalette::NColorRoles);
 static_assert(brushCount <= 64);
 
+// Brush n of a palette, its groups' roles counted one after another.
+std::pair<QPalette::ColorGroup, QPalette::ColorRole> brushIndex(int n)
+{
+    return {QPalette::ColorGroup(n / QPalette::NColorRoles),
+            QPalette::ColorRole(n % QPalette::NColorRoles)};
+}
+
 const QBrush &brushAt(const QPalette &palette, int n)
 {
-    return palette.brush(QPalette::ColorGroup(n / QPalette::NColorRoles),
-                         QPalette::ColorRole(n % QPalette::NColorRoles));
+    const auto [group, role] = brushIndex(n);
+    return palette.brush(group, role);
 }
 constexpr qsizetype lineSize = 4 + 2 * (1 + 1 + 8);   // a text's length and two brushes
 
@@ -166,9 +175,8 @@ bool decodeWindowState(QByteArrayView bytes, WindowState &s, const WindowState *
         s.listPalette = previous ? previous->listPalette : QPalette();
         for (int n = 0; n < brushCount && r.ok(); ++n) {
             if (changed & (quint64(1) << n)) {
-                s.listPalette.setBrush(QPalette::ColorGroup(n / QPalette::NColorRoles),
-                                       QPalette::ColorRole(n % QPalette::NColorRoles),
-                                       readBrush(r));
+                const auto [group, role] = brushIndex(n);
+                s.listPalette.setBrush(group, role, readBrush(r));
             }
         }
         s.listPalette.setResolveMask(mask);

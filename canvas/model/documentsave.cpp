@@ -1,15 +1,12 @@
 #include "canvas/model/documentfile.h"
 
+#include "canvas/model/bytetally_p.h"
 #include "canvas/model/documentfile_p.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-
-#include <xxhash.h>
-
-#include <memory>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -35,36 +32,7 @@ bool injected(const char *step, QString &reason)
     return false;
 }
 
-// The size and XXH3-64 of the bytes that pass into a file.
-class Tally
-{
-public:
-    Tally() { XXH3_64bits_reset(mState.get()); }
-    void add(const char *data, qsizetype n)
-    {
-        XXH3_64bits_update(mState.get(), data, size_t(n));
-        mSize += n;
-    }
-    void reset()
-    {
-        XXH3_64bits_reset(mState.get());
-        mSize = 0;
-    }
-    SavedFile result(const QString &path) const
-    {
-        return {path, mSize, XXH3_64bits_digest(mState.get())};
-    }
-
-private:
-    struct Free
-    {
-        void operator()(XXH3_state_t *state) const { XXH3_freeState(state); }
-    };
-    std::unique_ptr<XXH3_state_t, Free> mState {XXH3_createState()};
-    qint64 mSize = 0;
-};
-
-bool put(QSaveFile &out, Tally &tally, const char *data, qsizetype n)
+bool put(QSaveFile &out, ByteTally &tally, const char *data, qsizetype n)
 {
     tally.add(data, n);
     return out.write(data, n) == n;
@@ -74,7 +42,7 @@ enum class Copy { Done, Stale, WriteFailed };
 
 // Copies the file an earlier save left, through a bounded buffer rather than the kernel's
 // own copy, so that the bytes are checked against that save's size and hash on their way.
-Copy copySaved(const SavedFile &from, QSaveFile &out, Tally &tally)
+Copy copySaved(const SavedFile &from, QSaveFile &out, ByteTally &tally)
 {
     QFile in(from.path);
     if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || in.size() != from.size)
@@ -88,12 +56,12 @@ Copy copySaved(const SavedFile &from, QSaveFile &out, Tally &tally)
             return Copy::WriteFailed;
         left -= n;
     }
-    return tally.result(from.path).hash == from.hash ? Copy::Done : Copy::Stale;
+    return tally.hash() == from.hash ? Copy::Done : Copy::Stale;
 }
 
 // The document into out: a copy of the file last saved from the same objects while that
 // still holds them, else written out anew.
-bool fill(QSaveFile &out, const Objects &objects, const SavedFile *last, Tally &tally)
+bool fill(QSaveFile &out, const Objects &objects, const SavedFile *last, ByteTally &tally)
 {
     if (last && !last->path.isEmpty()) {
         switch (copySaved(*last, out, tally)) {
@@ -158,7 +126,7 @@ bool save(const QString &file, const Objects &objects, QString &error, SavedFile
         return failed(out.errorString());
     if (injected("write", reason))
         return failed(reason);
-    Tally tally;
+    ByteTally tally;
     if (!fill(out, objects, last, tally))
         return failed(out.errorString());
     if (injected("commit", reason))
@@ -171,7 +139,7 @@ bool save(const QString &file, const Objects &objects, QString &error, SavedFile
         return false;
     }
     if (last)
-        *last = tally.result(info.absoluteFilePath());
+        *last = {info.absoluteFilePath(), tally.size(), tally.hash()};
     return true;
 }
 

@@ -1,10 +1,9 @@
+#include "canvas/model/bytetally_p.h"
 #include "canvas/model/journalbytes_p.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-
-#include <xxhash.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -56,13 +55,11 @@ JournalOrigin JournalOrigin::of(const QString &documentFile)
         return origin;
     origin.size = file.size();
     origin.modified = QFileInfo(file).lastModified().toMSecsSinceEpoch();
-    XXH3_state_t *state = XXH3_createState();
-    XXH3_64bits_reset(state);
+    ByteTally tally;
     QByteArray chunk(1 << 20, Qt::Uninitialized);
     for (qint64 n; (n = file.read(chunk.data(), chunk.size())) > 0;)
-        XXH3_64bits_update(state, chunk.constData(), size_t(n));
-    origin.hash = XXH3_64bits_digest(state);
-    XXH3_freeState(state);
+        tally.add(chunk.constData(), n);
+    origin.hash = tally.hash();
     return origin;
 }
 
