@@ -13,6 +13,12 @@ void Shortcut_Click(frmMain &form, int index);
 void ZoomIn(frmMain &form, int x, int y, int x2, int y2);
 // Delete (key code 46) removes the selected shape; the start object stays.
 void Vellum_KeyUp(frmMain &form, int keyCode, int shift);
+// The pictures on the shortcut buttons: none, the plain one of a listed box, the lit one of
+// the box chosen last.
+enum ShortcutFace : char { NoFace, PlainFace, LitFace };
+// The buttons show faces (a ShortcutFace per button), as an undo puts them back; only
+// those that differ from what they show are set.
+void showShortcutFaces(frmMain &form, const QByteArray &faces);
 // Shortcut buttons follow the box list: caption i = entry i, hidden past the last.
 void refreshShortcutButtons(frmMain &form);
 // The start object's "Boxes" takes the cached box names; it ends unselected.

@@ -1,8 +1,11 @@
 #include "features/journal.h"
 
 #include "canvas/model/journalbytes.h"
+#include "features/features.h"
 #include "features/undosteps.h"
+#include "window/frmmain.h"
 
+#include <algorithm>
 #include <utility>
 
 // The window's state in a journal record: a version byte, the parts that are those of the
@@ -12,7 +15,8 @@ using namespace JournalBytes;
 
 namespace {
 
-constexpr quint8 stateVersion = 2;
+// Version 2 had no shortcut faces; its records are still read.
+constexpr quint8 stateVersion = 3;
 
 // The parts a state leaves out when they are those of the state before.
 enum Part : quint16 {
@@ -27,7 +31,9 @@ enum Part : quint16 {
     Heading = 1 << 8,
     // Not a part left out: the colours are the state before's with the brushes that changed.
     ColourChanges = 1 << 9,
-    AllParts = (1 << 10) - 1
+    Faces = 1 << 10,
+    AllParts = (1 << 11) - 1,
+    PartsBeforeFaces = Faces - 1
 };
 constexpr int brushCount = int(QPalette::NColorGroups) * int(QPalette::NColorRoles);
 static_assert(brushCount <= 64);
@@ -61,6 +67,27 @@ QBrush readBrush(In &in)
     return QBrush(colour, style);
 }
 
+// A state written before the faces were kept: the faces of the current box chosen among
+// the listed ones, as they most often are.
+QByteArray likelyFaces(const WindowState &s)
+{
+    const int listed = std::min<int>(int(s.boxList.size()), frmMain::shortcutCount);
+    QByteArray faces(listed, PlainFace);
+    if (s.currentBox >= 0 && s.currentBox < frmMain::shortcutCount) {
+        if (s.currentBox >= listed)
+            faces.resize(s.currentBox + 1, NoFace);
+        faces[s.currentBox] = LitFace;
+    }
+    return faces;
+}
+
+bool validFaces(const QByteArray &faces)
+{
+    return faces.size() <= frmMain::shortcutCount
+        && std::all_of(faces.begin(), faces.end(),
+                       [](char face) { return face >= NoFace && face <= LitFace; });
+}
+
 } // namespace
 
 QByteArray encodeWindowState(const WindowState &s, const WindowState *previous)
@@ -69,16 +96,17 @@ QByteArray encodeWindowState(const WindowState &s, const WindowState *previous)
     if (previous) {
         const WindowState &p = *previous;
         same = (p.typeTableText == s.typeTableText ? TypeTable : 0)
-               | (p.boxNameText == s.boxNameText ? BoxNames : 0)
-               | (p.readyList == s.readyList ? Ready : 0) | (p.boxList == s.boxList ? Boxes : 0)
-               | (p.boxChooserText == s.boxChooserText ? ChooserText : 0)
-               | (p.typeChooser == s.typeChooser ? Types : 0)
-               | (p.listLines == s.listLines ? Lines : 0)
-               | (p.listPalette == s.listPalette
-                          && p.listPalette.resolveMask() == s.listPalette.resolveMask()
-                      ? Colours
-                      : 0)
-               | (p.listHeading == s.listHeading ? Heading : 0);
+            | (p.boxNameText == s.boxNameText ? BoxNames : 0)
+            | (p.readyList == s.readyList ? Ready : 0) | (p.boxList == s.boxList ? Boxes : 0)
+            | (p.boxChooserText == s.boxChooserText ? ChooserText : 0)
+            | (p.typeChooser == s.typeChooser ? Types : 0)
+            | (p.listLines == s.listLines ? Lines : 0)
+            | (p.listPalette == s.listPalette
+                       && p.listPalette.resolveMask() == s.listPalette.resolveMask()
+                   ? Colours
+                   : 0)
+            | (p.listHeading == s.listHeading ? Heading : 0)
+            | (p.shortcutFaces == s.shortcutFaces ? Faces : 0);
         // The list's colours change with what it shows, a brush or two of them at a time.
         if (!(same & Colours))
             same |= ColourChanges;
@@ -96,6 +124,8 @@ QByteArray encodeWindowState(const WindowState &s, const WindowState *previous)
         w.strings(s.readyList);
     if (!(same & Boxes))
         w.strings(s.boxList);
+    if (!(same & Faces))
+        w.blob(s.shortcutFaces);
     if (!(same & ChooserText))
         w.string(s.boxChooserText);
     if (!(same & Types))
@@ -141,8 +171,8 @@ QByteArray encodeWindowState(const WindowState &s, const WindowState *previous)
 bool decodeWindowState(QByteArrayView bytes, WindowState &s, const WindowState *previous)
 {
     In r(bytes);
-    r.ranged<quint8>(stateVersion, stateVersion);
-    const quint16 same = r.ranged<quint16>(0, AllParts);
+    const quint8 version = r.ranged<quint8>(2, stateVersion);
+    const quint16 same = r.ranged<quint16>(0, version < 3 ? PartsBeforeFaces : AllParts);
     if (same && !previous)
         r.fail();
     const auto kept = [&](Part part) { return (same & part) && previous; };
@@ -152,6 +182,13 @@ bool decodeWindowState(QByteArrayView bytes, WindowState &s, const WindowState *
         *n = r.number<qint32>();
     s.readyList = kept(Ready) ? previous->readyList : r.strings();
     s.boxList = kept(Boxes) ? previous->boxList : r.strings();
+    if (version < 3) {
+        s.shortcutFaces = likelyFaces(s);
+    } else {
+        s.shortcutFaces = kept(Faces) ? previous->shortcutFaces : r.blob();
+        if (!validFaces(s.shortcutFaces))
+            r.fail();
+    }
     s.boxChooserText = kept(ChooserText) ? previous->boxChooserText : r.string();
     s.typeChooser = kept(Types) ? previous->typeChooser : r.strings();
     if (kept(Lines)) {

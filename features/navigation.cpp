@@ -52,13 +52,21 @@ void Shortcut_Click(frmMain &form, int index)
         const int boxCount =
             std::min<int>(form.locationcombo1->count(), int(form.Shortcut.size()));
         const QIcon plain = buttonPicture(u"addsmallbutton.bmp"_s);
-        for (int i = 0; i < boxCount; ++i)
+        QByteArray &faces = form.shortcutFaces;
+        if (faces.size() < boxCount)
+            faces.resize(boxCount, NoFace);
+        for (int i = 0; i < boxCount; ++i) {
             form.Shortcut[i]->setIcon(plain);
+            faces[i] = PlainFace;
+        }
 
         QString caption;
         if (hasButton) {
             caption = boxNameOf(form.Shortcut[index]);
             form.Shortcut[index]->setIcon(buttonPicture(u"yellowsmallbutton.bmp"_s));
+            if (index >= faces.size())
+                faces.resize(index + 1, NoFace);
+            faces[index] = LitFace;
         }
         canvas.SetToolMode(11);
         const qint32 id = canvas.FindObject(u"Name"_s, caption, 20480);
@@ -140,6 +148,20 @@ void storeBoxNames(frmMain &form)
     canvas.SetSelected(true);
     canvas.SetUserProperty(u"Boxes"_s, form.boxNameText);
     canvas.SetSelected(false);
+}
+
+void showShortcutFaces(frmMain &form, const QByteArray &faces)
+{
+    const QByteArray &shown = form.shortcutFaces;
+    for (int i = 0; i < int(form.Shortcut.size()); ++i) {
+        const char face = i < faces.size() ? faces[i] : char(NoFace);
+        if (face == (i < shown.size() ? shown[i] : char(NoFace)))
+            continue;
+        form.Shortcut[i]->setIcon(face == LitFace ? buttonPicture(u"yellowsmallbutton.bmp"_s)
+                                      : face == PlainFace ? buttonPicture(u"addsmallbutton.bmp"_s)
+                                                          : QIcon());
+    }
+    form.shortcutFaces = faces;
 }
 
 void refreshShortcutButtons(frmMain &form)

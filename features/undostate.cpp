@@ -48,6 +48,7 @@ WindowState WindowState::of(const frmMain &form, const WindowState *previous,
     s.dropY = form.dropY;
     s.readyList = form.readyList;
     s.boxList = changed.boxes ? entries(form.locationcombo1) : previous->boxList;
+    s.shortcutFaces = form.shortcutFaces;
     s.boxChooserText = form.locationcombo1->currentText();
     s.typeChooser = changed.types ? entries(form.Combo1) : previous->typeChooser;
     const QListWidget *list = form.List1;
@@ -82,6 +83,7 @@ void WindowState::restore(frmMain &form) const
     form.readyList = readyList;
     setEntries(form.locationcombo1, boxList);
     refreshShortcutButtons(form);
+    showShortcutFaces(form, shortcutFaces);
     setEntries(form.Combo1, typeChooser);
 
     Vellum_Click(form, ReadyList::Keep);

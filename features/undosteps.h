@@ -44,6 +44,7 @@ struct WindowState
     qint32 dropY = 0;
     QStringList readyList;
     QStringList boxList;
+    QByteArray shortcutFaces;
     QString boxChooserText;
     QStringList typeChooser;
     using Lines = std::vector<Line>;

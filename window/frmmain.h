@@ -43,6 +43,7 @@ public:
     qint32 dropX = 0;              // drop point: corner of the current box's object
     qint32 dropY = 0;
     QStringList readyList;         // ready-to-move list: ids as decimal text, each once
+    QByteArray shortcutFaces; // picture on shortcut button i, a ShortcutFace; none past
 
     // --- controls, named as the program names them ---
     ::Vellum *Vellum = nullptr;     // the canvas
@@ -73,7 +74,8 @@ public:
     PictureBox *Picture8 = nullptr;
     PictureBox *Picture12 = nullptr;
     PictureBox *Picture1 = nullptr;         // click: restack the drawing
-    std::array<QPushButton *, 45> Shortcut{};
+    static constexpr int shortcutCount = 45;
+    std::array<QPushButton *, shortcutCount> Shortcut {};
     QCalendarWidget *Calendar1 = nullptr;
     QComboBox *Combo2 = nullptr;    // month advancer
     QPushButton *newlocation = nullptr;

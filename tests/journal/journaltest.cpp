@@ -25,7 +25,10 @@ enum class Found { AsLeft, PicReplaced, Unreadable, Empty };
 QStringList windowOf(const Harness &h)
 {
     QStringList shown = comboLines(h.form->locationcombo1);
-    shown << shownShortcuts(h) << h.form->boxNameText << h.form->typeTableTextValue
+    shown << shownShortcuts(h);
+    for (const QPushButton *button : h.form->Shortcut)
+        shown << shortcutFace(button);
+    shown << h.form->boxNameText << h.form->typeTableTextValue
           << comboLines(h.form->Combo1).join(u'|') << h.form->Combo1->currentText()
           << h.form->readyList.join(u',') << listLines(h.form->List1).join(u'|')
           << QString::number(h.form->currentBox) << QString::number(h.form->dropX)
@@ -221,6 +224,26 @@ private slots:
         QVERIFY(!journal.records[size_t(before + 2)].continues);
         QVERIFY(journal.records.back().continues);
         QCOMPARE(journal.records.back().typedField, u"txtName"_s);
+    }
+
+    // A journal written before the buttons' faces were kept is still read: the current box's
+    // button is lit among the listed ones.
+    void earlierStateIsRead()
+    {
+        // Boxes "Garage" and "Shed", the second current, against a default state.
+        const QByteArray earlier = QByteArray::fromHex(
+            "02b70100000000010000000000000000000000020000000600000047006100720061006700650004"
+            "00000053006800650064000000000000");
+        const WindowState before;
+        WindowState state;
+        QVERIFY(decodeWindowState(earlier, state, &before));
+        QCOMPARE(state.boxList, (QStringList {u"Garage"_s, u"Shed"_s}));
+        QCOMPARE(state.currentBox, 1);
+        QCOMPARE(state.shortcutFaces, QByteArray("\x01\x02"));
+        // That version had no faces to leave out.
+        QByteArray claimsFaces = earlier;
+        claimsFaces[2] = char(claimsFaces[2] | 0x04);
+        QVERIFY(!decodeWindowState(claimsFaces, state, &before));
     }
 
     // The window's state is read back only when every count and length fits.

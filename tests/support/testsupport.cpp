@@ -204,6 +204,16 @@ QStringList shownShortcuts(const Harness &h)
     return captions;
 }
 
+QString shortcutFace(const QPushButton *button)
+{
+    if (button->icon().isNull())
+        return QStringLiteral("none");
+    const QImage face = button->icon().pixmap(QSize(96, 24)).toImage();
+    const QColor c = face.pixelColor(face.width() / 2, face.height() / 2);
+    return c.red() > 200 && c.green() > 150 && c.blue() < 120 ? QStringLiteral("lit")
+                                                              : QStringLiteral("plain");
+}
+
 void choose(QComboBox *box, int k)
 {
     box->setCurrentIndex(k);

@@ -117,6 +117,8 @@ Box makeBox(Harness &h, const QString &name, qint32 x, qint32 y);
 // A stored object made by the new-object command in the current box, renamed, at (x, y).
 qint32 makeObject(Harness &h, const QString &name, qint32 x, qint32 y);
 QStringList shownShortcuts(const Harness &h);    // captions of the buttons not hidden
+// The picture on a shortcut button as seen: "lit" (yellow), "plain" or "none".
+QString shortcutFace(const QPushButton *button);
 
 void choose(QComboBox *box, int k);               // picks entry k as the user does
 QStringList listLines(QListWidget *list);

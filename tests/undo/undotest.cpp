@@ -18,7 +18,7 @@ QStringList windowOf(const Harness &h)
 {
     QStringList shown = comboLines(h.form->locationcombo1);
     for (const QPushButton *button : h.form->Shortcut)
-        shown << (button->isVisible() ? button->text() : u"-"_s);
+        shown << (button->isVisible() ? button->text() : u"-"_s) + u' ' + shortcutFace(button);
     shown << h.form->readyList.join(u',') << listLines(h.form->List1).join(u'|')
           << QString::number(h.form->currentBox) << QString::number(h.form->dropX)
           << QString::number(h.form->dropY) << h.form->boxNameText
@@ -145,6 +145,28 @@ private slots:
         QVERIFY(!h.form->Shortcut[0]->isVisible());
         QTest::keyClick(&h.canvas(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(comboLines(h.form->locationcombo1), QStringList{u"Garage"_s});
+    }
+
+    // The lit button is the one that was lit after the step, though an undo chooses no box.
+    void facesFollowUndo()
+    {
+        Harness h;
+        newBox(h, u"Garage"_s);
+        newBox(h, u"Shed"_s);
+        const auto faces = [&h] {
+            QStringList shown;
+            for (const QPushButton *button : {h.form->Shortcut[0], h.form->Shortcut[1]})
+                shown << (button->isVisible() ? shortcutFace(button) : u"-"_s);
+            return shown;
+        };
+        QCOMPARE(faces(), (QStringList {u"plain"_s, u"lit"_s}));
+        press(h.form->btnundo);
+        QCOMPARE(faces(), (QStringList {u"lit"_s, u"-"_s}));
+        press(h.form->btnundo);
+        QCOMPARE(faces(), (QStringList {u"-"_s, u"-"_s}));
+        press(h.form->btnredo);
+        press(h.form->btnredo);
+        QCOMPARE(faces(), (QStringList {u"plain"_s, u"lit"_s}));
     }
 
     // Ctrl+Z in a field takes back its typing only; on the drawing it takes back the last
