@@ -65,9 +65,17 @@ JournalOrigin JournalOrigin::of(const QString &documentFile)
 
 int JournalContents::changeCount() const
 {
-    return int(std::count_if(records.begin(), records.end(), [](const JournalRecord &r) {
-        return r.kind != JournalRecord::Kind::Session;
-    }));
+    int count = 0;
+    JournalRecord::Kind before = JournalRecord::Kind::Session;
+    for (const JournalRecord &r : records) {
+        // A key that goes on typing after a step counts with it, as its undo takes it back.
+        const bool goesOn = r.kind == JournalRecord::Kind::Step && r.continues
+            && before == JournalRecord::Kind::Step;
+        if (r.kind != JournalRecord::Kind::Session && !goesOn)
+            ++count;
+        before = r.kind;
+    }
+    return count;
 }
 
 JournalContents readJournal(QByteArrayView bytes, bool decodePictures)

@@ -78,7 +78,8 @@ struct JournalContents
     qint64 wholeLength = 0;                // bytes up to the end of the last whole record
     QString problem;   // Unreadable: why; Read: why the records stop early, "" when they don't
 
-    int changeCount() const;   // Step, Undo and Redo records
+    // Changes as the user counts them: steps, undos and redos, a run of typing as one.
+    int changeCount() const;
 };
 
 JournalContents readJournal(const QString &file); // Missing too when the file is empty
