@@ -43,7 +43,7 @@ public:
     qint32 dropX = 0;              // drop point: corner of the current box's object
     qint32 dropY = 0;
     QStringList readyList;         // ready-to-move list: ids as decimal text, each once
-    QByteArray shortcutFaces; // picture on shortcut button i, a ShortcutFace; none past
+    QByteArray shortcutFaces;      // byte i: the ShortcutFace of Shortcut[i]; none past the end
 
     // --- controls, named as the program names them ---
     ::Vellum *Vellum = nullptr;     // the canvas
