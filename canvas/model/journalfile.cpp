@@ -195,6 +195,7 @@ bool JournalWriter::open(const QString &file, bool truncate, qint64 cut, QString
     }
     mFile = file;
     mLength = cut;
+    mEnd = cut;
     if (!truncate)
         mapAhead(mLength);
     mStopping = false;
@@ -221,6 +222,7 @@ bool JournalWriter::mapAhead(qint64 needed)
         if (map == MAP_FAILED)
             mError = systemError("map");
     }
+    std::lock_guard lock(mMapMutex);
     unmap();
     if (map == MAP_FAILED) {
         // Records go out with write() instead; the file is cut back to them.
@@ -272,6 +274,7 @@ bool JournalWriter::append(JournalRecord record)
         }
     }
     mLength += bytes.size();
+    mEnd.store(mLength, std::memory_order_relaxed);
     ++mRecords;
     // The syncer is woken by the first record after a sync; a run of typing wakes it once.
     if (!mDirty.exchange(true)) {
@@ -293,8 +296,27 @@ void JournalWriter::syncLoop()
         mDirty = false;
         lock.unlock();
         ::fdatasync(mFd);
+        readyNextPages();
         lock.lock();
     }
+}
+
+void JournalWriter::readyNextPages()
+{
+#ifdef MADV_POPULATE_WRITE
+    // A sync leaves the pages it wrote read-only until the next write faults them back:
+    // tens of microseconds that the next keystroke would otherwise wait. Two pages cover
+    // a record that runs over into the next page. Content is not touched, so a copy under
+    // way on the window's thread is safe; a kernel without this advice just says no.
+    static const qint64 page = ::sysconf(_SC_PAGESIZE);
+    std::lock_guard lock(mMapMutex);
+    if (!mMap)
+        return;
+    const qint64 from = mEnd.load(std::memory_order_relaxed) / page * page;
+    const qint64 to = std::min(mCapacity, from + 2 * page);
+    if (to > from)
+        ::madvise(mMap + from, size_t(to - from), MADV_POPULATE_WRITE);
+#endif
 }
 
 void JournalWriter::sync()

@@ -128,6 +128,9 @@ private:
     bool mapAhead(qint64 needed);
     void unmap();
     void syncLoop();
+    // On the syncer, after a sync: makes the pages the next records go to writable again,
+    // so that the copy on the window's thread takes no page fault.
+    void readyNextPages();
 
     QString mFile;
     QString mError;
@@ -139,6 +142,9 @@ private:
     bool mStopping = false;
     int mRecords = 0;
     qint64 mLength = 0;
+    std::atomic<qint64> mEnd = 0; // mLength, for the syncer
+    // Held by the syncer while it touches the mapping, and by a change of the mapping.
+    std::mutex mMapMutex;
     char *mMap = nullptr;
     qint64 mCapacity = 0;   // bytes mapped, the size of the file while open
 };
