@@ -26,6 +26,13 @@ QIcon buttonPicture(const QString &file)
     return QIcon(QPixmap(QCoreApplication::applicationDirPath() + u"/Images/"_s + file));
 }
 
+QIcon facePicture(char face)
+{
+    if (face == NoFace)
+        return QIcon();
+    return buttonPicture(face == LitFace ? u"yellowsmallbutton.bmp"_s : u"addsmallbutton.bmp"_s);
+}
+
 // A box name may hold "&", which a button caption would take as a mnemonic.
 QString captionFor(const QString &boxName)
 {
@@ -51,7 +58,7 @@ void Shortcut_Click(frmMain &form, int index)
         clearForSearch(form);
         const int boxCount =
             std::min<int>(form.locationcombo1->count(), int(form.Shortcut.size()));
-        const QIcon plain = buttonPicture(u"addsmallbutton.bmp"_s);
+        const QIcon plain = facePicture(PlainFace);
         QByteArray &faces = form.shortcutFaces;
         if (faces.size() < boxCount)
             faces.resize(boxCount, NoFace);
@@ -63,7 +70,7 @@ void Shortcut_Click(frmMain &form, int index)
         QString caption;
         if (hasButton) {
             caption = boxNameOf(form.Shortcut[index]);
-            form.Shortcut[index]->setIcon(buttonPicture(u"yellowsmallbutton.bmp"_s));
+            form.Shortcut[index]->setIcon(facePicture(LitFace));
             if (index >= faces.size())
                 faces.resize(index + 1, NoFace);
             faces[index] = LitFace;
@@ -157,9 +164,7 @@ void showShortcutFaces(frmMain &form, const QByteArray &faces)
         const char face = i < faces.size() ? faces[i] : char(NoFace);
         if (face == (i < shown.size() ? shown[i] : char(NoFace)))
             continue;
-        form.Shortcut[i]->setIcon(face == LitFace ? buttonPicture(u"yellowsmallbutton.bmp"_s)
-                                      : face == PlainFace ? buttonPicture(u"addsmallbutton.bmp"_s)
-                                                          : QIcon());
+        form.Shortcut[i]->setIcon(facePicture(face));
     }
     form.shortcutFaces = faces;
 }

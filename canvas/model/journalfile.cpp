@@ -195,7 +195,6 @@ bool JournalWriter::open(const QString &file, bool truncate, qint64 cut, QString
     }
     mFile = file;
     mLength = cut;
-    mEnd = cut;
     if (!truncate)
         mapAhead(mLength);
     mStopping = false;
@@ -222,7 +221,7 @@ bool JournalWriter::mapAhead(qint64 needed)
         if (map == MAP_FAILED)
             mError = systemError("map");
     }
-    std::lock_guard lock(mMapMutex);
+    std::lock_guard lock(mMutex);
     unmap();
     if (map == MAP_FAILED) {
         // Records go out with write() instead; the file is cut back to them.
@@ -274,7 +273,6 @@ bool JournalWriter::append(JournalRecord record)
         }
     }
     mLength += bytes.size();
-    mEnd.store(mLength, std::memory_order_relaxed);
     ++mRecords;
     // The syncer is woken by the first record after a sync; a run of typing wakes it once.
     if (!mDirty.exchange(true)) {
@@ -296,8 +294,8 @@ void JournalWriter::syncLoop()
         mDirty = false;
         lock.unlock();
         ::fdatasync(mFd);
-        readyNextPages();
         lock.lock();
+        readyNextPages();
     }
 }
 
@@ -309,10 +307,9 @@ void JournalWriter::readyNextPages()
     // a record that runs over into the next page. Content is not touched, so a copy under
     // way on the window's thread is safe; a kernel without this advice just says no.
     static const qint64 page = ::sysconf(_SC_PAGESIZE);
-    std::lock_guard lock(mMapMutex);
     if (!mMap)
         return;
-    const qint64 from = mEnd.load(std::memory_order_relaxed) / page * page;
+    const qint64 from = mLength / page * page;
     const qint64 to = std::min(mCapacity, from + 2 * page);
     if (to > from)
         ::madvise(mMap + from, size_t(to - from), MADV_POPULATE_WRITE);

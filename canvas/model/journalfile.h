@@ -128,8 +128,8 @@ private:
     bool mapAhead(qint64 needed);
     void unmap();
     void syncLoop();
-    // On the syncer, after a sync: makes the pages the next records go to writable again,
-    // so that the copy on the window's thread takes no page fault.
+    // On the syncer, after a sync and under mMutex: makes the pages the next records go to
+    // writable again, so that the copy on the window's thread takes no page fault.
     void readyNextPages();
 
     QString mFile;
@@ -141,10 +141,8 @@ private:
     std::atomic<bool> mDirty = false;
     bool mStopping = false;
     int mRecords = 0;
-    qint64 mLength = 0;
-    std::atomic<qint64> mEnd = 0; // mLength, for the syncer
-    // Held by the syncer while it touches the mapping, and by a change of the mapping.
-    std::mutex mMapMutex;
+    std::atomic<qint64> mLength = 0; // read by the syncer too
+    // Changed under mMutex, which the syncer holds while it touches the mapping.
     char *mMap = nullptr;
     qint64 mCapacity = 0;   // bytes mapped, the size of the file while open
 };
